@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "compiler/modello.h"
+
+namespace brunavia {
+
+// Final checks and stamps before writing: errors 1250 and 1251 end the program through
+// `errore`; then row 85 `numero1` 610, cell 1 `dato0` 5121 and the two competition codes.
+void timbra_modello(Form1& f);
+
+// The exact bytes of each compiled file, serialised from the model.
+std::string serializza_tracciato(const Tracciato& t);      // <scenario>_linea.dat
+std::string serializza_tabella(const Form1& f);            // <scenario>_<train>.sim
+std::string serializza_celle(const Form1& f);              // <scenario>_<train>.dat
+
+// Writes the compiled files into `cartella` (the plan only when `flag_linea` is set), each
+// replaced atomically. Throws ErroreFile when a file cannot be written.
+void scrivi_file_compilati(const Form1& f, const std::filesystem::path& cartella);
+
+}  // namespace brunavia

@@ -1,0 +1,110 @@
+#include "compiler/lettore_campi.h"
+
+namespace brunavia {
+namespace {
+
+bool spazio(char c) { return c == ' ' || c == '\t'; }
+bool fine_riga(char c) { return c == '\r' || c == '\n'; }
+
+// Parses an optional sign and decimal digits; false when the token is not such a number or
+// its value leaves [minimo, massimo].
+bool converti(std::string_view token, std::int64_t minimo, std::int64_t massimo,
+              std::int64_t& valore, bool& fuori) {
+    std::size_t i = 0;
+    const bool negativo = !token.empty() && token[0] == '-';
+    if (!token.empty() && (token[0] == '-' || token[0] == '+')) i = 1;
+    if (i == token.size()) return false;
+    std::int64_t assoluto = 0;
+    for (; i < token.size(); ++i) {
+        if (token[i] < '0' || token[i] > '9') return false;
+        assoluto = assoluto * 10 + (token[i] - '0');
+        if (assoluto > (std::int64_t{1} << 40)) fuori = true;  // far beyond any target
+        if (fuori) assoluto = std::int64_t{1} << 40;
+    }
+    valore = negativo ? -assoluto : assoluto;
+    if (valore < minimo || valore > massimo) fuori = true;
+    return true;
+}
+
+}  // namespace
+
+LettoreCampi::LettoreCampi(std::string_view dati) : dati_(dati) {
+    fine_significativa_ = dati_.size();
+    while (fine_significativa_ > 0 &&
+           (spazio(dati_[fine_significativa_ - 1]) || fine_riga(dati_[fine_significativa_ - 1]))) {
+        --fine_significativa_;
+    }
+}
+
+bool LettoreCampi::a_fine_riga() const { return pos_ < dati_.size() && fine_riga(dati_[pos_]); }
+bool LettoreCampi::a_spazio() const { return pos_ < dati_.size() && spazio(dati_[pos_]); }
+
+void LettoreCampi::salta_fine_riga() {
+    if (dati_[pos_] == '\r' && pos_ + 1 < dati_.size() && dati_[pos_ + 1] == '\n') ++pos_;
+    ++pos_;
+    ++riga_;
+    inizio_riga_ = pos_;
+}
+
+void LettoreCampi::salta_spazi() {
+    while (a_spazio()) ++pos_;
+}
+
+PosizioneCampo LettoreCampi::posizione_attuale() const {
+    return {riga_, static_cast<int>(pos_ - inizio_riga_) + 1};
+}
+
+void LettoreCampi::verifica_non_finito() {
+    if (fine_file()) throw ErroreLettura("lettura oltre la fine del file", posizione_attuale());
+}
+
+std::string LettoreCampi::leggi_testo() {
+    verifica_non_finito();
+    salta_spazi();
+    ultimo_ = posizione_attuale();
+    const std::size_t inizio = pos_;
+    while (pos_ < dati_.size() && dati_[pos_] != ',' && !fine_riga(dati_[pos_])) ++pos_;
+    std::string campo(dati_.substr(inizio, pos_ - inizio));
+    if (pos_ < dati_.size()) {
+        if (dati_[pos_] == ',') {
+            ++pos_;
+        } else {
+            salta_fine_riga();
+        }
+    }
+    return campo;
+}
+
+std::int64_t LettoreCampi::leggi_intero(std::int64_t minimo, std::int64_t massimo) {
+    verifica_non_finito();
+    while (a_spazio() || a_fine_riga()) {
+        if (a_spazio()) {
+            ++pos_;
+        } else {
+            salta_fine_riga();
+        }
+    }
+    ultimo_ = posizione_attuale();
+    const std::size_t inizio = pos_;
+    while (pos_ < dati_.size() && dati_[pos_] != ',' && !spazio(dati_[pos_]) &&
+           !fine_riga(dati_[pos_])) {
+        ++pos_;
+    }
+    const std::string_view token = dati_.substr(inizio, pos_ - inizio);
+    salta_spazi();
+    if (pos_ < dati_.size() && dati_[pos_] == ',') {
+        ++pos_;
+    } else if (a_fine_riga()) {
+        salta_fine_riga();
+    }
+    if (token.empty()) return 0;
+    std::int64_t valore = 0;
+    bool fuori = false;
+    if (!converti(token, minimo, massimo, valore, fuori)) {
+        throw ErroreLettura("numero non valido: \"" + std::string(token) + "\"", ultimo_);
+    }
+    if (fuori) throw ErroreLettura("valore fuori intervallo: " + std::string(token), ultimo_);
+    return valore;
+}
+
+}  // namespace brunavia

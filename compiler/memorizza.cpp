@@ -1,0 +1,98 @@
+#include "compiler/memorizza.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "compiler/finitura.h"
+#include "compiler/file_compilati.h"
+#include "compiler/lettore_campi.h"
+#include "compiler/lettore_linea.h"
+#include "compiler/lettore_treno.h"
+#include "compiler/nomi_file.h"
+#include "writers/file_atomico.h"
+
+namespace brunavia {
+namespace {
+
+constexpr std::int32_t kErroreFileMancante = 101;
+constexpr std::int32_t kErroreLettura = 25;
+
+std::optional<std::string> leggi_file(const std::filesystem::path& percorso) {
+    std::error_code ec;
+    if (!std::filesystem::exists(percorso, ec)) return std::nullopt;
+    std::ifstream in(percorso, std::ios::binary);
+    if (!in) throw ErroreFile(percorso, "impossibile aprire il file in lettura");
+    std::string testo((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw ErroreFile(percorso, "errore di lettura");
+    return testo;
+}
+
+void elimina_file(const std::filesystem::path& percorso) {
+    std::error_code ec;
+    std::filesystem::remove(percorso, ec);
+    if (ec) throw ErroreFile(percorso, ec.message());
+}
+
+void pulisci_tabella(Form1& f) {
+    for (auto& v : f.tabella) v = voce{};
+}
+
+// Reads the train description after a normal end of the line reading.
+void memorizza_treno(Form1& f, Descrizioni& d, const StatoLinea& stato) {
+    const auto treno = d.treno();
+    if (!treno) throw ErroreLettura("file di descrizione del treno mancante", {});
+    leggi_descrizione_treno(f, *treno, stato.slot_cartello);
+    d.elimina_treno();
+}
+
+}  // namespace
+
+std::optional<std::string> DescrizioniNellaCartella::linea() { return leggi_file(linea_); }
+std::optional<std::string> DescrizioniNellaCartella::treno() { return leggi_file(treno_); }
+void DescrizioniNellaCartella::elimina_linea() { elimina_file(linea_); }
+void DescrizioniNellaCartella::elimina_treno() { elimina_file(treno_); }
+
+void memorizza_dati(Form1& f, Descrizioni& d) {
+    f.tabella[riga_tabella::scenario].testo = f.nome_scenario;
+    f.tabella[riga_tabella::treno].testo = f.numero_treno;
+    const auto linea = d.linea();
+    if (!linea) {
+        f.registra_errore(kErroreFileMancante);
+        return;
+    }
+    StatoLinea stato;
+    try {
+        const EsitoLinea esito = leggi_descrizione_linea(f, *linea, stato);
+        d.elimina_linea();
+        if (esito == EsitoLinea::prosegui) memorizza_treno(f, d, stato);
+    } catch (const ErroreLettura&) {
+        d.elimina_linea();
+        d.elimina_treno();
+        f.registra_errore(kErroreLettura);
+    }
+}
+
+bool compila(Form1& f, std::int32_t flag, Descrizioni& d) {
+    f.flag_linea = flag;
+    f.codice_errore = 0;
+    f.posizione_errore = 0;
+    pulisci_tabella(f);
+    f.celle.clear();
+    f.tracciato = Tracciato{};
+    f.inizio_montagne.clear();
+    f.fine_montagne.clear();
+    memorizza_dati(f, d);
+    if (!f.celle_dimensionate()) return false;
+    applica_finitura(f);
+    timbra_modello(f);
+    return true;
+}
+
+void memorizza_percorso(Form1& f, std::int32_t& j) {
+    DescrizioniNellaCartella d(percorso_di(f, nomi_file::descrizione_linea(f)),
+                               percorso_di(f, nomi_file::descrizione_treno(f)));
+    if (compila(f, j, d)) scrivi_file_compilati(f, f.cartella);
+}
+
+}  // namespace brunavia

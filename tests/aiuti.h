@@ -1,0 +1,42 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace brunavia::prova {
+
+// A fresh, empty folder under the system's temporary folder, removed when the object ends.
+class CartellaTemporanea {
+public:
+    CartellaTemporanea();
+    ~CartellaTemporanea();
+    CartellaTemporanea(const CartellaTemporanea&) = delete;
+    CartellaTemporanea& operator=(const CartellaTemporanea&) = delete;
+    const std::filesystem::path& percorso() const { return percorso_; }
+    std::filesystem::path operator/(const std::string& nome) const { return percorso_ / nome; }
+
+private:
+    std::filesystem::path percorso_;
+};
+
+std::string leggi_byte(const std::filesystem::path& file);
+void scrivi_byte(const std::filesystem::path& file, const std::string& contenuto);
+
+// Splits a file's bytes at CR LF; fails the current test when a line end is anything else.
+std::vector<std::string> righe_crlf(const std::string& byte);
+
+// Result of running a program: exit status and what it printed.
+struct EsitoProcesso {
+    int stato = -1;
+    std::string uscita;
+    std::string errori;
+};
+// Runs `programma` with `argomenti`, in `cartella_lavoro`, capturing both streams.
+EsitoProcesso esegui(const std::filesystem::path& programma, const std::vector<std::string>& argomenti,
+                     const std::filesystem::path& cartella_lavoro);
+
+// Copies the brunavia executable into `cartella` and returns the copy's path.
+std::filesystem::path copia_programma(const std::filesystem::path& cartella);
+
+}  // namespace brunavia::prova
