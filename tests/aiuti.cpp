@@ -1,6 +1,8 @@
 #include "tests/aiuti.h"
 
 #include <gtest/gtest.h>
+#include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -57,17 +59,35 @@ std::vector<std::string> righe_crlf(const std::string& byte) {
     return righe;
 }
 
+namespace {
+// Applies the limits in the child; false when one cannot be applied.
+bool applica(const Limiti& limiti) {
+    if (limiti.dimensione_massima_file >= 0) {
+        const rlimit r{static_cast<rlim_t>(limiti.dimensione_massima_file),
+                       static_cast<rlim_t>(limiti.dimensione_massima_file)};
+        if (::setrlimit(RLIMIT_FSIZE, &r) != 0) return false;
+    }
+    if (limiti.senza_privilegi && ::getuid() == 0) {
+        constexpr uid_t nessuno = 65534;
+        if (::setgroups(0, nullptr) != 0 || ::setgid(nessuno) != 0 || ::setuid(nessuno) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace
+
 EsitoProcesso esegui(const std::filesystem::path& programma, const std::vector<std::string>& argomenti,
-                     const std::filesystem::path& cartella_lavoro) {
+                     const std::filesystem::path& cartella_lavoro, Limiti limiti) {
     CartellaTemporanea flussi;
     const auto out = flussi / "out";
     const auto err = flussi / "err";
     const pid_t pid = ::fork();
     if (pid == 0) {
-        if (::chdir(cartella_lavoro.c_str()) != 0) ::_exit(127);
         if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr)) {
             ::_exit(127);
         }
+        if (::chdir(cartella_lavoro.c_str()) != 0 || !applica(limiti)) ::_exit(127);
         std::vector<char*> argv;
         std::string nome = programma.string();
         argv.push_back(nome.data());
