@@ -65,7 +65,7 @@ std::vector<std::string> righe_note() {
         "N.B. La salita da Roccaforte a Miresca, fino al 31 per mille e con l'aderenza al 72 % "
         "nella galleria bagnata del Monte Sella, è il punto più difficile: lasciare Roccaforte "
         "con la sabbiera pronta, tenere la trazione bassa e costante e, se le ruote slittano, "
-        "ridurla subito e sabbiare. Non fermarsi mai in linea sulla salita, perché la ripartenza "
+        "ridurla subito e sabbiare. Non fermarsi mai in linea sulla salita: la ripartenza "
         "in galleria è quasi impossibile; a Miresca frenare con dolcezza e ripartire con poca "
         "trazione e sabbia.",
         "Consigli e suggerimenti sono sempre graditi.",
