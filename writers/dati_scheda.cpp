@@ -20,7 +20,7 @@ constexpr Genere F = Genere::fermata;
 constexpr Genere T = Genere::transito;
 constexpr Genere P = Genere::punto;
 constexpr Genere S = Genere::segnale;
-constexpr Protetta no = Protetta::nessuna;
+constexpr Protetta nessuna = Protetta::nessuna;
 constexpr bool si = true;
 constexpr bool non = false;
 
@@ -35,43 +35,43 @@ Ora h_mezzo(int ore, int minuti) {
 // clang-format off
 const std::array<RigaOrario, 37> kOrario = {{
 //   kind  Vmax Vmarc  prog    marks  °    station / label     signal of             arrival          departure/pass   rec binDx sym end space
-    {F,    60,  60,  240714, "  |", non, "ORVADA C.",        no,                   h(7, 58),        h(8, 25),        10,   0, 0, non},
+    {F,    60,  60,  240714, "  |", non, "ORVADA C.",        nessuna,              h(7, 58),        h(8, 25),        10,   0, 0, non},
     {S,    90,  90,       0, "  |", non, "S.Prot.",          Protetta::origine,    {},              {},               0,   0, 0, non},
-    {T,     0,   0,  239232, " / ", non, "VALDORNO",         no,                   {},              h(8, 27),        10,   0, 0, non},
-    {T,     0,   0,  237832, " \\ ", non, "CORTESELLA",      no,                   {},              h(8, 30),         5,   0, 0, non},
-    {P,   110,  95,       0, " /|", non, "Km.236,800",       no,                   {},              {},               0, 110, 0, non},
-    {T,    80,  80,  233407, " / ", non, "ROSTENA",          no,                   {},              h(8, 33),         0,  80, 2, non},
+    {T,     0,   0,  239232, " / ", non, "VALDORNO",         nessuna,              {},              h(8, 27),        10,   0, 0, non},
+    {T,     0,   0,  237832, " \\ ", non, "CORTESELLA",      nessuna,              {},              h(8, 30),         5,   0, 0, non},
+    {P,   110,  95,       0, " /|", non, "Km.236,800",       nessuna,              {},              {},               0, 110, 0, non},
+    {T,    80,  80,  233407, " / ", non, "ROSTENA",          nessuna,              {},              h(8, 33),         0,  80, 2, non},
     {S,    90,  90,       0, " \\ ", non, "Seg.Prot.",       Protetta::precedente, {},              {},               0,   0, 0, non},
-    {T,     0,   0,  228825, "   ", non, "BASSANELLO",       no,                   {},              h(8, 37),         0,   0, 0, non},
-    {T,     0,   0,  223039, "/  ", non, "FONTEVIVA",        no,                   {},              h(8, 41),         0,   0, 1, non},
-    {P,   120,  95,       0, "   ", non, "Cippo Km.220,000", no,                   {},              {},               0,   0, 0, non},
-    {T,     0,   0,  218316, "   ", non, "SAN GERVASO",      no,                   {},              h(8, 44),         0,   0, 0, non},
-    {T,     0,   0,  213602, "   ", non, "MONTEROSSO",       no,                   {},              h(8, 47),         0,   0, 0, non},
-    {P,   110,   0,       0, "   ", non, "Cippo Km.212,000", no,                   {},              {},               0,   0, 0, non},
-    {P,   120,   0,       0, "   ", non, "Cippo Km.210,000", no,                   {},              {},               0,   0, 0, non},
-    {T,    90,  90,  207751, "   ", non, "CASTELLARO",       no,                   {},              h(8, 51),        10,   0, 0, non},
-    {P,   120,  95,       0, "   ", non, "Cippo Km.205,000", no,                   {},              {},               0,   0, 0, non},
-    {P,    80,  80,       0, "   ", non, "Cippo Km.202,000", no,                   {},              {},               0,   0, 0, non},
-    {T,     0,   0,  200606, "   ", non, "PIANA DEI GELSI",  no,                   {},              h(8, 56),        10,   0, 0, non},
-    {P,   120,   0,       0, "   ", non, "Cippo Km.200,000", no,                   {},              {},               0,   0, 0, non},
-    {P,    80,   0,       0, "   ", non, "Cippo Km.198,000", no,                   {},              {},               0,   0, 0, non},
-    {F,     0,   0,  196044, "   ", non, "LOVERETO",         no,                   h(9, 0),         h(9, 2),          0,   0, 0, non},
-    {T,     0,   0,  190586, "   ", si,  "PELVANO",          no,                   {},              h(9, 7),          0,   0, 0, si},
-    {T,     0,   0,  185494, "   ", non, "SERRAVOLTA",       no,                   {},              h(9, 11),         0,   0, 0, non},
-    {T,     0,   0,  178289, "   ", si,  "RIVASCURA",        no,                   {},              h(9, 16),         0,   0, 0, non},
-    {F,    75,  75,  172534, "   ", non, "BORGO ALTINO",     no,                   h(9, 21),        h(9, 23),         0,   0, 0, non},
+    {T,     0,   0,  228825, "   ", non, "BASSANELLO",       nessuna,              {},              h(8, 37),         0,   0, 0, non},
+    {T,     0,   0,  223039, "/  ", non, "FONTEVIVA",        nessuna,              {},              h(8, 41),         0,   0, 1, non},
+    {P,   120,  95,       0, "   ", non, "Cippo Km.220,000", nessuna,              {},              {},               0,   0, 0, non},
+    {T,     0,   0,  218316, "   ", non, "SAN GERVASO",      nessuna,              {},              h(8, 44),         0,   0, 0, non},
+    {T,     0,   0,  213602, "   ", non, "MONTEROSSO",       nessuna,              {},              h(8, 47),         0,   0, 0, non},
+    {P,   110,   0,       0, "   ", non, "Cippo Km.212,000", nessuna,              {},              {},               0,   0, 0, non},
+    {P,   120,   0,       0, "   ", non, "Cippo Km.210,000", nessuna,              {},              {},               0,   0, 0, non},
+    {T,    90,  90,  207751, "   ", non, "CASTELLARO",       nessuna,              {},              h(8, 51),        10,   0, 0, non},
+    {P,   120,  95,       0, "   ", non, "Cippo Km.205,000", nessuna,              {},              {},               0,   0, 0, non},
+    {P,    80,  80,       0, "   ", non, "Cippo Km.202,000", nessuna,              {},              {},               0,   0, 0, non},
+    {T,     0,   0,  200606, "   ", non, "PIANA DEI GELSI",  nessuna,              {},              h(8, 56),        10,   0, 0, non},
+    {P,   120,   0,       0, "   ", non, "Cippo Km.200,000", nessuna,              {},              {},               0,   0, 0, non},
+    {P,    80,   0,       0, "   ", non, "Cippo Km.198,000", nessuna,              {},              {},               0,   0, 0, non},
+    {F,     0,   0,  196044, "   ", non, "LOVERETO",         nessuna,              h(9, 0),         h(9, 2),          0,   0, 0, non},
+    {T,     0,   0,  190586, "   ", si,  "PELVANO",          nessuna,              {},              h(9, 7),          0,   0, 0, si},
+    {T,     0,   0,  185494, "   ", non, "SERRAVOLTA",       nessuna,              {},              h(9, 11),         0,   0, 0, non},
+    {T,     0,   0,  178289, "   ", si,  "RIVASCURA",        nessuna,              {},              h(9, 16),         0,   0, 0, non},
+    {F,    75,  75,  172534, "   ", non, "BORGO ALTINO",     nessuna,              h(9, 21),        h(9, 23),         0,   0, 0, non},
     {S,    50,  50,       0, "   ", non, "S.Prot.",          Protetta::successiva, {},              {},               0,   0, 0, si},
-    {F,    75,  60,  163063, "   ", non, "ROCCAFORTE",       no,                   h(9, 32),        h(9, 34),         0,   0, 0, non},
-    {F,    65,  65,  151953, "   ", non, "MIRESCA",          no,                   h_mezzo(9, 48),  h_mezzo(9, 50),   0,   0, 0, non},
-    {P,    80,  80,       0, "   ", non, "Culm.km.151,230",  no,                   {},              {},               0,   0, 0, si},
-    {P,    75,  75,       0, "   ", non, "Cippo Km.149,000", no,                   {},              {},               0,   0, 0, si},
-    {T,     0,   0,  145894, "   ", non, "COLLEVERDE",       no,                   {},              h(9, 57),         0,   0, 0, non},
-    {F,    70,  70,  141060, "   ", non, "SAN MAURO",        no,                   h(10, 3),        h(10, 5),         0,   0, 0, non},
+    {F,    75,  60,  163063, "   ", non, "ROCCAFORTE",       nessuna,              h(9, 32),        h(9, 34),         0,   0, 0, non},
+    {F,    65,  65,  151953, "   ", non, "MIRESCA",          nessuna,              h_mezzo(9, 48),  h_mezzo(9, 50),   0,   0, 0, non},
+    {P,    80,  80,       0, "   ", non, "Culm.km.151,230",  nessuna,              {},              {},               0,   0, 0, si},
+    {P,    75,  75,       0, "   ", non, "Cippo Km.149,000", nessuna,              {},              {},               0,   0, 0, si},
+    {T,     0,   0,  145894, "   ", non, "COLLEVERDE",       nessuna,              {},              h(9, 57),         0,   0, 0, non},
+    {F,    70,  70,  141060, "   ", non, "SAN MAURO",        nessuna,              h(10, 3),        h(10, 5),         0,   0, 0, non},
     {S,    90,  80,       0, "   ", non, "Seg.Prot.",        Protetta::precedente, {},              {},               0,   0, 0, non},
-    {T,    95,   0,  132458, "   ", non, "PRATOLUNGO",       no,                   {},              h(10, 12),        0,   0, 0, non},
-    {P,    85,   0,       0, "   ", non, "C.C.Km.126,550",   no,                   {},              {},               0,   0, 0, si},
-    {F,    60,  60,  125773, "/  ", non, "VILLANOVA",        no,                   h(10, 20),       h(10, 22),       10,   0, 1, si},
-    {F,     0,   0,  132107, "   ", non, "TESSALO C.",       no,                   h(10, 30),       h(10, 32),        0,   0, 0, non},
+    {T,    95,   0,  132458, "   ", non, "PRATOLUNGO",       nessuna,              {},              h(10, 12),        0,   0, 0, non},
+    {P,    85,   0,       0, "   ", non, "C.C.Km.126,550",   nessuna,              {},              {},               0,   0, 0, si},
+    {F,    60,  60,  125773, "/  ", non, "VILLANOVA",        nessuna,              h(10, 20),       h(10, 22),       10,   0, 1, si},
+    {F,     0,   0,  132107, "   ", non, "TESSALO C.",       nessuna,              h(10, 30),       h(10, 32),        0,   0, 0, non},
 }};
 // clang-format on
 
@@ -123,7 +123,7 @@ std::string riga_validita(std::string_view origine) {
 std::string riga_date() {
     constexpr std::size_t kA = 52;  // "A: " after five spaces
     const std::size_t nome = kA + 3;
-    RigaAColonne r(nome + kDestinazioneIntestazione.size() + 6);
+    RigaAColonne r(nome + colonne_di(kDestinazioneIntestazione) + 6);
     r.barre({1, 21, 26, 46});
     r.a_sinistra(2, " Dal: 30.09.2001");
     r.a_sinistra(27, kCapolineaOltre);
