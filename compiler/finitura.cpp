@@ -30,8 +30,9 @@ constexpr std::int32_t kErroreSegnale = 11;
 constexpr std::int32_t kErroreAvvicinamento = 12;
 constexpr std::int32_t kErroreInterno = 13;
 
+// Position in metres of a cell (at most 20141 cells, far inside 32 bits).
 std::int32_t metri(std::int32_t k) {
-    return prodotto32(k, 50);
+    return k * 50;
 }
 
 bool di_tipo(const Form1& f, std::int32_t k, std::uint8_t t) {
