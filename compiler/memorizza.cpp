@@ -38,15 +38,20 @@ void pulisci_tabella(Form1& f) {
     for (auto& v : f.tabella) v = voce{};
 }
 
-// Reads the train description after a normal end of the line reading.
-void memorizza_treno(Form1& f, Descrizioni& d, const StatoLinea& stato) {
-    const auto treno = d.treno();
-    if (!treno) throw ErroreLettura("file di descrizione del treno mancante", {});
-    leggi_descrizione_treno(f, *treno, stato.slot_cartello);
-    d.elimina_treno();
-}
-
 }  // namespace
+
+void memorizza_treno(Form1& f, Descrizioni& d, std::int32_t limite_cartelli) {
+    try {
+        const auto treno = d.treno();
+        if (!treno) throw ErroreLettura("file di descrizione del treno mancante", {});
+        leggi_descrizione_treno(f, *treno, limite_cartelli);
+        d.elimina_treno();
+    } catch (const ErroreLettura&) {
+        d.elimina_linea();
+        d.elimina_treno();
+        f.registra_errore(kErroreLettura);
+    }
+}
 
 std::optional<std::string> DescrizioniNellaCartella::linea() { return leggi_file(linea_); }
 std::optional<std::string> DescrizioniNellaCartella::treno() { return leggi_file(treno_); }
@@ -65,7 +70,7 @@ void memorizza_dati(Form1& f, Descrizioni& d) {
     try {
         const EsitoLinea esito = leggi_descrizione_linea(f, *linea, stato);
         d.elimina_linea();
-        if (esito == EsitoLinea::prosegui) memorizza_treno(f, d, stato);
+        if (esito == EsitoLinea::prosegui) memorizza_treno(f, d, stato.slot_cartello);
     } catch (const ErroreLettura&) {
         d.elimina_linea();
         d.elimina_treno();

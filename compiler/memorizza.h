@@ -42,6 +42,11 @@ private:
 // removes whichever description is still there.
 void memorizza_dati(Form1& f, Descrizioni& d);
 
+// The train half of memorizza_dati, after a normal end of the line reading: reads the train
+// description (`limite_cartelli` is the line reader's next free board row) and deletes it. A
+// missing file or a read failure records error 25 and removes both description files.
+void memorizza_treno(Form1& f, Descrizioni& d, std::int32_t limite_cartelli);
+
 // Clears the table, reads both descriptions, applies the finishing rules and stamps the model.
 // Returns false when the cells were never sized (nothing can be written then).
 bool compila(Form1& f, std::int32_t flag, Descrizioni& d);

@@ -1,0 +1,351 @@
+#include "compiler/lettore_treno.h"
+
+#include <algorithm>
+#include <string>
+
+#include "compiler/lettore_campi.h"
+#include "compiler/numeri.h"
+#include "compiler/posa_treno.h"
+
+namespace brunavia {
+namespace {
+
+// How a row leaves the reading: go on with the next field, run the end step, or stop at once.
+enum class Esito { prosegui, fine, ferma };
+
+// Running values of one reading of the train description.
+struct StatoTreno {
+    LettoreCampi campi;
+    std::int32_t limite_cartelli;
+    std::int32_t cursore_velocita = 0;
+    std::int32_t cursore_aderenza = 0;
+    std::int32_t velocita_precedente = 0;
+    std::int32_t aderenza_precedente = 0;
+    std::int32_t stazione = 1;  // the table row of the next station
+};
+
+constexpr std::int32_t kErroreProgressive = 2;
+constexpr double kMarginePosizione = 100.0;
+constexpr double kMargineStazione = 800.0;
+constexpr std::int32_t kPassoProgressive = 50;
+
+std::string minuscolo(std::string_view testo) {
+    std::string r(testo);
+    std::transform(r.begin(), r.end(), r.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return r;
+}
+
+bool contiene(std::string_view testo, std::string_view parola) {
+    return testo.find(parola) != std::string_view::npos;
+}
+
+std::int32_t numero32(StatoTreno& s) {
+    return s.campi.leggi_numero<std::int32_t>();
+}
+std::int16_t numero16(StatoTreno& s) {
+    return s.campi.leggi_numero<std::int16_t>();
+}
+std::uint8_t numero8(StatoTreno& s) {
+    return s.campi.leggi_numero<std::uint8_t>();
+}
+
+// A row lies beyond the cells when (position + margin) / 50 exceeds the last cell.
+bool oltre_le_celle(const Form1& f, std::int32_t posizione, double margine) {
+    return (posizione + margine) / 50.0 > f.ultima_cella();
+}
+
+Esito fine_oltre_le_celle(Form1& f, std::int32_t posizione) {
+    f.registra_errore(errore_treno::fuori_dalle_celle, posizione);
+    return Esito::fine;
+}
+
+Esito ferma(Form1& f, std::int32_t codice, std::int32_t posizione) {
+    f.registra_errore(codice, posizione);
+    return Esito::ferma;
+}
+
+Esito ferma_senza_posizione(Form1& f, std::int32_t codice) {
+    f.registra_errore(codice);
+    return Esito::ferma;
+}
+
+// --- speed limit and adhesion fills ---
+
+// A speed enters a cell as round(speed / 5) in one byte; a value that does not fit fails the
+// reading at the moment of the store.
+std::uint8_t byte_velocita(std::int32_t velocita) {
+    return memorizza_in<std::uint8_t>(arrotonda_pari(velocita / 5.0));
+}
+
+// Writes the previous speed from the cursor up to the cell before `fino`, at least one cell,
+// never into cell N or beyond.
+void riempi_velocita(Form1& f, StatoTreno& s, std::int64_t fino) {
+    do {
+        if (s.cursore_velocita >= f.ultima_cella()) return;
+        cella_a(f, s.cursore_velocita).attributo4 = byte_velocita(s.velocita_precedente);
+        ++s.cursore_velocita;
+    } while (s.cursore_velocita < fino);
+}
+
+// The same for the adhesion (its low byte), never past the last cell.
+void riempi_aderenza(Form1& f, StatoTreno& s, std::int64_t fino) {
+    do {
+        if (s.cursore_aderenza > f.ultima_cella()) return;
+        cella_a(f, s.cursore_aderenza).attributo6 = bit_bassi<std::uint8_t>(s.aderenza_precedente);
+        ++s.cursore_aderenza;
+    } while (s.cursore_aderenza < fino);
+}
+
+// --- row handlers, one per keyword ---
+
+Esito leggi_massa_frenata(Form1& f, StatoTreno& s) {
+    f.tabella[riga_tabella::percorso].valore1 = numero32(s);
+    return Esito::prosegui;
+}
+
+Esito leggi_vetture(Form1& f, StatoTreno& s) {
+    f.tabella[riga_tabella::percorso].valore3 = numero32(s);
+    return Esito::prosegui;
+}
+
+Esito leggi_velocita(Form1& f, StatoTreno& s) {
+    const std::int32_t posizione = numero32(s);
+    const std::int32_t velocita = numero32(s);
+    if (oltre_le_celle(f, posizione, kMarginePosizione)) return fine_oltre_le_celle(f, posizione);
+    const std::int64_t c = cella_di(posizione);
+    if (c > 0) riempi_velocita(f, s, c);
+    s.velocita_precedente = velocita;
+    return Esito::prosegui;
+}
+
+Esito leggi_aderenza(Form1& f, StatoTreno& s) {
+    const std::int32_t posizione = numero32(s);
+    const std::int32_t aderenza = numero32(s);
+    if (oltre_le_celle(f, posizione, kMarginePosizione)) return fine_oltre_le_celle(f, posizione);
+    const std::int64_t c = cella_di(posizione);
+    if (c > 0) {
+        if (s.cursore_aderenza > f.ultima_cella()) return fine_oltre_le_celle(f, posizione);
+        riempi_aderenza(f, s, c);
+    }
+    s.aderenza_precedente = aderenza;
+    return Esito::prosegui;
+}
+
+Esito leggi_orologio(Form1& f, StatoTreno& s) {
+    voce& treno = f.tabella[riga_tabella::treno];
+    treno.numero3 = numero16(s);
+    treno.numero4 = numero16(s);
+    treno.numero5 = numero16(s);
+    return Esito::prosegui;
+}
+
+Esito leggi_sabbia(Form1& f, StatoTreno& s) {
+    f.tabella[riga_tabella::treno].numero1 = numero16(s);
+    return Esito::prosegui;
+}
+
+Esito leggi_segnale(Form1& f, StatoTreno& s) {
+    const std::int32_t posizione = numero32(s);
+    RigaSegnale r;
+    for (std::int32_t* campo :
+         {&r.sx, &r.s1, &r.s2, &r.s3, &r.rapp, &r.dx, &r.d1, &r.d2, &r.d3, &r.tempo}) {
+        *campo = numero32(s);
+    }
+    if (oltre_le_celle(f, posizione, kMarginePosizione)) return fine_oltre_le_celle(f, posizione);
+    const std::int32_t esito = memo_segnale(f, posizione, r);
+    return esito == kPosato ? Esito::prosegui : ferma(f, esito, posizione);
+}
+
+Esito leggi_rallentamento(Form1& f, StatoTreno& s) {
+    const std::int32_t x = numero32(s);
+    RigaRallentamento r;
+    for (std::int32_t* campo : {&r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *campo = numero32(s);
+    if (oltre_le_celle(f, x, kMarginePosizione)) return fine_oltre_le_celle(f, x);
+    const std::int32_t esito = memo_rallentamento(f, x, r);
+    return esito == kPosato ? Esito::prosegui : ferma(f, esito, x);
+}
+
+Esito leggi_abbattimento(Form1& f, StatoTreno& s) {
+    const std::int32_t posizione = numero32(s);
+    const std::int32_t valore = numero32(s);
+    if (oltre_le_celle(f, posizione, kMarginePosizione)) return fine_oltre_le_celle(f, posizione);
+    const std::int32_t esito = memo_abbattimento(f, posizione, valore);
+    return esito == kPosato ? Esito::prosegui : ferma(f, esito, posizione);
+}
+
+// --- stations ---
+
+// Fields 4 to 17 of a station row, after position, type code and zone length.
+void leggi_dati_stazione(StatoTreno& s, voce& v) {
+    v.segno2 = numero8(s);
+    v.opzione4 = numero8(s);
+    v.opzione3 = numero8(s);
+    v.numero1 = numero16(s);
+    v.numero2 = numero16(s);
+    v.opzione1 = numero8(s);
+    v.numero3 = numero16(s);
+    v.numero4 = numero16(s);
+    v.numero5 = numero16(s);
+    v.opzione2 = numero8(s);
+    const std::int32_t ore = numero32(s);
+    const std::int32_t minuti = numero32(s);
+    const std::int32_t secondi = numero32(s);
+    v.testo = s.campi.leggi_testo();
+    v.codice = somma32(prodotto32(somma32(prodotto32(ore, 60), minuti), 60), secondi);
+}
+
+// Zone start and end in metres, from the station's centre, type code and zone length.
+void calcola_zona(voce& v, std::int32_t lunghezza) {
+    const std::int32_t centro = v.valore3;
+    switch (v.segno) {
+        case 5:
+        case 6:
+            v.valore1 = somma32(centro, -static_cast<std::int64_t>(lunghezza));
+            v.valore2 = somma32(centro, 150);
+            v.opzione3 = 0;
+            break;
+        case 7:
+        case 8:
+            v.valore1 = somma32(centro, -static_cast<std::int64_t>(lunghezza));
+            v.valore2 = somma32(centro, lunghezza);
+            v.opzione3 = 0;
+            break;
+        default:
+            v.valore1 = memorizza_in<std::int32_t>(arrotonda_pari(centro - lunghezza / 2.0));
+            v.valore2 = somma32(arrotonda_pari(centro + lunghezza / 2.0), v.opzione3 != 0 ? 50 : 0);
+            break;
+    }
+}
+
+// The row of the next station must be free: not beyond the board limit nor past row 80.
+bool riga_stazione_libera(const StatoTreno& s) {
+    return s.stazione <= s.limite_cartelli &&
+           s.stazione <= static_cast<std::int32_t>(riga_tabella::prima_indicazione);
+}
+
+// Marks, spacing from the previous station and the next free row, once the row is stored.
+Esito chiudi_stazione(Form1& f, StatoTreno& s, const voce& v) {
+    const std::int32_t segni = segna_stazione(f, s.stazione, v);
+    if (segni == errore_treno::fine_zona_troppo_vicina) return ferma_senza_posizione(f, segni);
+    if (segni != kPosato) return ferma(f, segni, v.valore3);
+    if (s.stazione > 1 && static_cast<std::int64_t>(v.valore1) - 350 <
+                              f.tabella[static_cast<std::size_t>(s.stazione - 1)].valore2) {
+        return ferma(f, errore_treno::stazioni_vicine, v.valore3);
+    }
+    ++s.stazione;
+    if (s.stazione >= s.limite_cartelli) {
+        return ferma_senza_posizione(f, errore_treno::troppe_stazioni);
+    }
+    return Esito::prosegui;
+}
+
+Esito leggi_stazione(Form1& f, StatoTreno& s) {
+    if (!riga_stazione_libera(s)) return ferma_senza_posizione(f, errore_treno::troppe_stazioni);
+    voce& v = f.tabella[static_cast<std::size_t>(s.stazione)];
+    v.valore3 = numero32(s);
+    if (oltre_le_celle(f, v.valore3, kMargineStazione)) return fine_oltre_le_celle(f, v.valore3);
+    if (v.valore3 % 50 != 0) return ferma(f, errore_treno::stazione_non_multipla_50, v.valore3);
+    v.segno = numero8(s);
+    const std::int32_t lunghezza = numero32(s);
+    if (lunghezza % 100 != 0) {
+        return ferma(f, errore_treno::lunghezza_non_multipla_100, v.valore3);
+    }
+    leggi_dati_stazione(s, v);
+    calcola_zona(v, lunghezza);
+    if (lunghezza < 600) v.opzione4 = 0;
+    if (s.stazione == 1) {
+        v.opzione3 = 0;
+        v.opzione4 = 0;
+    }
+    return chiudi_stazione(f, s, v);
+}
+
+// --- the keyword table ---
+
+// A row runs its handler when the field (lower-cased) holds every non-empty word. The tests
+// are independent: a field holding several keywords runs several handlers, in table order.
+struct Parola {
+    std::string_view prima;
+    std::string_view seconda;
+    Esito (*gestisci)(Form1&, StatoTreno&);
+};
+
+constexpr Parola kParole[] = {
+    {"frenata", "massa", leggi_massa_frenata},
+    {"vetture", "", leggi_vetture},
+    {"velocit", "", leggi_velocita},
+    {"aderenza", "", leggi_aderenza},
+    {"orologio", "", leggi_orologio},
+    {"sabbia", "", leggi_sabbia},
+    {"segnale", "", leggi_segnale},
+    {"rallentamento", "", leggi_rallentamento},
+    {"abbattimento", "", leggi_abbattimento},
+    {"stazione", "", leggi_stazione},
+};
+
+Esito esegui_parole(Form1& f, StatoTreno& s) {
+    const std::string campo = minuscolo(f.riga);
+    for (const Parola& p : kParole) {
+        if (!contiene(campo, p.prima) || (!p.seconda.empty() && !contiene(campo, p.seconda))) {
+            continue;
+        }
+        if (const Esito e = p.gestisci(f, s); e != Esito::prosegui) return e;
+    }
+    return Esito::prosegui;
+}
+
+// --- reading loop ---
+
+void cerca_generale(Form1& f, StatoTreno& s) {
+    while (!s.campi.fine_file()) {
+        f.riga = s.campi.leggi_testo();
+        if (contiene(minuscolo(f.riga), "[generale]")) return;
+    }
+}
+
+// Takes the next keyword field into `riga`, in place of up to two fields holding "-" (lines of
+// dashes separate the sections). False at the end of the file: the last field is never
+// examined.
+bool prossima_parola(Form1& f, StatoTreno& s) {
+    if (s.campi.fine_file()) return false;
+    f.riga = s.campi.leggi_testo();
+    for (int saltati = 0; saltati < 2 && contiene(f.riga, "-"); ++saltati) {
+        if (s.campi.fine_file()) return false;
+        f.riga = s.campi.leggi_testo();
+    }
+    return !s.campi.fine_file();
+}
+
+Esito leggi_righe(Form1& f, StatoTreno& s) {
+    while (prossima_parola(f, s)) {
+        if (const Esito e = esegui_parole(f, s); e != Esito::prosegui) return e;
+    }
+    return Esito::fine;
+}
+
+// End step: the previous speed and adhesion run on up to cell N - 3 (at least one cell each,
+// never past the last cell), then the reference points must lie on 50 m steps.
+void passo_finale(Form1& f, StatoTreno& s) {
+    const std::int32_t fino = f.ultima_cella() - 2;
+    riempi_velocita(f, s, fino);
+    riempi_aderenza(f, s, fino);
+    for (std::size_t r = riga_tabella::progressiva_1; r <= riga_tabella::progressiva_3; ++r) {
+        const voce& v = f.tabella[r];
+        if (v.valore1 % kPassoProgressive != 0 || v.valore2 % kPassoProgressive != 0) {
+            f.registra_errore(kErroreProgressive);
+        }
+    }
+}
+
+}  // namespace
+
+void leggi_descrizione_treno(Form1& f, std::string_view testo, std::int32_t limite_cartelli) {
+    StatoTreno s{LettoreCampi(testo), limite_cartelli};
+    cerca_generale(f, s);
+    if (leggi_righe(f, s) == Esito::ferma) return;
+    passo_finale(f, s);
+}
+
+}  // namespace brunavia
