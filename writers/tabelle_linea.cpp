@@ -14,9 +14,11 @@ constexpr std::array<std::string_view, 8> kGenerali = {
     "ripetizione segnali 4 codici,    0    ,0",
 };
 
-// Gentle curves on the plain and on the double track near ORVADA, sharp ones where the speed
-// falls: the hills beyond PIANA DEI GELSI and the climb from ROCCAFORTE to MIRESCA. The one
-// class-1 and the one class-2 curve are the wide bends near FONTEVIVA and PRATOLUNGO.
+// Wide curves (classes 3 and 4) on the plain from SAN GERVASO to PIANA DEI GELSI, sharp ones
+// (5 and 6) where the speed falls: the station areas, the hills beyond PIANA DEI GELSI and the
+// climb from ROCCAFORTE to MIRESCA. The one class-1 and the one class-2 curve are the wide bends
+// near FONTEVIVA and PRATOLUNGO. Sides are mostly alternated so that the line keeps its general
+// heading; no curve starts before the previous one ends.
 constexpr std::array<Curva, 195> kCurve = {{
     {'d', 5, 0, 150},      {'s', 5, 500, 150},    {'d', 3, 850, 500},    {'s', 5, 1750, 450},
     {'s', 4, 2550, 400},   {'s', 4, 3400, 350},   {'d', 4, 3900, 500},   {'d', 4, 4850, 600},
