@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "compiler/lettore_campi.h"
 #include "compiler/numeri.h"

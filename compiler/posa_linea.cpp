@@ -146,6 +146,7 @@ void inizia_tracciato(Form1& f) {
 
 EsitoPosa memo_curva(Form1& f, StatoLinea& s, std::string_view chiave, std::int32_t inizio,
                      std::int32_t lunghezza) {
+    if (!f.tracciato.esiste()) return EsitoPosa::posata;  // a compile without the plan
     const auto k = curvatura(chiave);
     if (!k) {
         f.registra_errore(errore_linea::curva_o_geometria);

@@ -37,7 +37,8 @@ void completa_pendenze(Form1& f, StatoLinea& s);
 // along +y.
 void inizia_tracciato(Form1& f);
 // Curve row: class and side from the keyword text, straight run up to `inizio`, then the curve
-// up to `inizio` + `lunghezza`. Records 103 for a missing class or the geometry limit.
+// up to `inizio` + `lunghezza`. Records 103 for a missing class or the geometry limit. Nothing
+// happens when the compile builds no plan.
 EsitoPosa memo_curva(Form1& f, StatoLinea& s, std::string_view chiave, std::int32_t inizio,
                      std::int32_t lunghezza);
 // After the last row: straight on up to point L - 2; points L - 1 and L stay unset.
