@@ -416,6 +416,9 @@ TEST(MemorizzaDati, ErroriCheFermanoLaLettura) {
         {"[pendenze]\r\n", 102},
         {descrizione({}, generale("lunghezza percorso, 2000000")), 1},
         {descrizione({}, ripetizione), 5},
+        {descrizione({"indicatori_vmax,  750,  85,  90,  90,  0,  ,  ,  ,  0",
+                      "indicatori_vmax,  760,  85,  90,  90,  0,  ,  ,  ,  0"}),
+         21},
         {descrizione({"curvad,  100,  50"}), 103},
         {descrizione({"cartello_indicatore,  740,  (A)", "cartello_indicatore,  745,  (B)"}), 6},
     };
