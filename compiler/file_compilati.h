@@ -12,9 +12,9 @@ namespace brunavia {
 void timbra_modello(Form1& f);
 
 // The exact bytes of each compiled file, serialised from the model.
-std::string serializza_tracciato(const Tracciato& t);      // <scenario>_linea.dat
-std::string serializza_tabella(const Form1& f);            // <scenario>_<train>.sim
-std::string serializza_celle(const Form1& f);              // <scenario>_<train>.dat
+std::string serializza_tracciato(const Tracciato& t);  // <scenario>_linea.dat
+std::string serializza_tabella(const Form1& f);        // <scenario>_<train>.sim
+std::string serializza_celle(const Form1& f);          // <scenario>_<train>.dat
 
 // Writes the compiled files into `cartella` (the plan only when `flag_linea` is set), each
 // replaced atomically. Throws ErroreFile when a file cannot be written.

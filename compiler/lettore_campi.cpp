@@ -1,10 +1,20 @@
 #include "compiler/lettore_campi.h"
 
+#include <algorithm>
+
 namespace brunavia {
 namespace {
 
-bool spazio(char c) { return c == ' ' || c == '\t'; }
-bool fine_riga(char c) { return c == '\r' || c == '\n'; }
+char minuscola(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool spazio(char c) {
+    return c == ' ' || c == '\t';
+}
+bool fine_riga(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // Parses an optional sign and decimal digits; false when the token is not such a number or
 // its value leaves [minimo, massimo].
@@ -36,8 +46,12 @@ LettoreCampi::LettoreCampi(std::string_view dati) : dati_(dati) {
     }
 }
 
-bool LettoreCampi::a_fine_riga() const { return pos_ < dati_.size() && fine_riga(dati_[pos_]); }
-bool LettoreCampi::a_spazio() const { return pos_ < dati_.size() && spazio(dati_[pos_]); }
+bool LettoreCampi::a_fine_riga() const {
+    return pos_ < dati_.size() && fine_riga(dati_[pos_]);
+}
+bool LettoreCampi::a_spazio() const {
+    return pos_ < dati_.size() && spazio(dati_[pos_]);
+}
 
 void LettoreCampi::salta_fine_riga() {
     if (dati_[pos_] == '\r' && pos_ + 1 < dati_.size() && dati_[pos_ + 1] == '\n') ++pos_;
@@ -105,6 +119,16 @@ std::int64_t LettoreCampi::leggi_intero(std::int64_t minimo, std::int64_t massim
     }
     if (fuori) throw ErroreLettura("valore fuori intervallo: " + std::string(token), ultimo_);
     return valore;
+}
+
+bool contiene(std::string_view campo, std::string_view chiave) {
+    return campo.find(chiave) != std::string_view::npos;
+}
+
+bool contiene_senza_maiuscole(std::string_view campo, std::string_view chiave) {
+    const auto uguali = [](char a, char b) { return minuscola(a) == minuscola(b); };
+    return std::search(campo.begin(), campo.end(), chiave.begin(), chiave.end(), uguali) !=
+           campo.end();
 }
 
 }  // namespace brunavia

@@ -19,19 +19,19 @@ struct PosizioneCampo {
 // A failed read of a description file (error 25): reading past the end, a token that is not
 // a decimal integer, or a value outside its target.
 class ErroreLettura : public std::runtime_error {
-public:
+  public:
     ErroreLettura(const std::string& motivo, PosizioneCampo dove)
         : std::runtime_error(motivo), dove_(dove) {}
     PosizioneCampo dove() const { return dove_; }
 
-private:
+  private:
     PosizioneCampo dove_;
 };
 
 // Reads a description file one field at a time, from memory. Bytes are taken one byte per
 // character. Blanks are space and tab; a line end is CR LF, a lone CR or a lone LF.
 class LettoreCampi {
-public:
+  public:
     explicit LettoreCampi(std::string_view dati);
 
     // End of file counts as reached once nothing but blanks and line ends remains.
@@ -47,15 +47,15 @@ public:
     template <typename T>
     T leggi_numero() {
         static_assert(std::is_integral_v<T>);
-        const std::int64_t v = leggi_intero(std::numeric_limits<T>::min(),
-                                            std::numeric_limits<T>::max());
+        const std::int64_t v =
+            leggi_intero(std::numeric_limits<T>::min(), std::numeric_limits<T>::max());
         return static_cast<T>(v);
     }
 
     // Where the field last returned began.
     PosizioneCampo ultimo_campo() const { return ultimo_; }
 
-private:
+  private:
     std::int64_t leggi_intero(std::int64_t minimo, std::int64_t massimo);
     void verifica_non_finito();
     bool a_fine_riga() const;
@@ -71,5 +71,11 @@ private:
     std::size_t inizio_riga_ = 0;
     PosizioneCampo ultimo_;
 };
+
+// Keyword tests on a field read from a description file: `chiave` occurs anywhere in `campo`.
+// The first test is exact; the second folds the letters A to Z only, so other bytes of the
+// Windows-1252 text must match as they are.
+bool contiene(std::string_view campo, std::string_view chiave);
+bool contiene_senza_maiuscole(std::string_view campo, std::string_view chiave);
 
 }  // namespace brunavia

@@ -9,11 +9,11 @@ namespace brunavia {
 
 // Reader state that the line placement rules share while the line file is read.
 struct StatoLinea {
-    std::int32_t cursore_pendenza = 0;   // next cell to receive a gradient
-    std::int32_t ultima_pendenza = 0;    // last gradient read
-    std::int32_t indice_geometria = 2;   // next metre point of the plan to compute
-    std::int32_t slot_cartello = 80;     // next table row to receive a board text
-    std::int32_t contatore_montagne = 0; // climbing stretches read so far
+    std::int32_t cursore_pendenza = 0;    // next cell to receive a gradient
+    std::int32_t ultima_pendenza = 0;     // last gradient read
+    std::int32_t indice_geometria = 2;    // next metre point of the plan to compute
+    std::int32_t slot_cartello = 80;      // next table row to receive a board text
+    std::int32_t contatore_montagne = 0;  // climbing stretches read so far
 };
 
 // How the line reading ended: `prosegui` after the normal end (also after error 15), when the

@@ -1,0 +1,377 @@
+#include "compiler/lettore_linea.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "compiler/lettore_campi.h"
+#include "compiler/numeri.h"
+#include "compiler/posa_linea.h"
+
+namespace brunavia {
+namespace {
+
+// Error numbers of the line reading.
+constexpr std::int32_t kErroreLunghezza = 1;
+constexpr std::int32_t kErroreRipetizione1 = 3;
+constexpr std::int32_t kErroreRipetizione2 = 4;
+constexpr std::int32_t kErroreCodiciRipetizione = 5;
+constexpr std::int32_t kErroreSenzaGenerale = 102;
+
+constexpr std::int32_t kLunghezzaMassima = 1'000'000;
+constexpr std::int32_t kMargineMetri = 7000;  // the model runs this far beyond the line's end
+constexpr std::int32_t kPassoRipetizione = 50;
+constexpr int kSeparatoriGenerale = 10;
+constexpr int kSeparatoriCaratteristiche = 2;
+
+// The reading of one line description: the model, the fields and the placement state.
+struct Lettura {
+    Form1& f;
+    LettoreCampi campi;
+    StatoLinea& stato;
+    bool lunghezza_letta = false;
+
+    void leggi_riga() { f.riga = campi.leggi_testo(); }
+    std::int32_t numero() { return campi.leggi_numero<std::int32_t>(); }
+    std::int16_t numero16() { return campi.leggi_numero<std::int16_t>(); }
+};
+
+// How a section loop goes on after a row.
+enum class Passo { continua, esci, interrompi };
+
+// ---- general section ----
+
+// Kilometric reference points: keyword word and the table row it is read into.
+struct RigaProgressiva {
+    std::string_view parola;
+    std::size_t riga;
+};
+constexpr std::array<RigaProgressiva, 3> kProgressive = {{
+    {"tre", riga_tabella::progressiva_1},
+    {"due", riga_tabella::progressiva_2},
+    {"uno", riga_tabella::progressiva_3},
+}};
+
+// Scenery settings: keyword word and the member of row 85 it is read into.
+struct RigaSfondo {
+    std::string_view parola;
+    std::int32_t voce::*membro;
+};
+constexpr std::array<RigaSfondo, 3> kSfondi = {{
+    {"uno", &voce::valore1},
+    {"due", &voce::valore3},
+    {"tre", &voce::valore2},
+}};
+
+// Cab-signal repetition: the code counts a keyword text may name, in the order they are tried.
+constexpr std::array<std::pair<std::string_view, std::int32_t>, 2> kCodiciRipetizione = {{
+    {"4", 4},
+    {"9", 9},
+}};
+
+voce& riga_di(Form1& f, std::size_t r) {
+    return f.tabella[r];
+}
+
+bool dimensiona_percorso(Lettura& l) {
+    const std::int32_t lunghezza = l.numero();
+    riga_di(l.f, riga_tabella::percorso).valore2 = lunghezza;
+    if (lunghezza < 0 || lunghezza > kLunghezzaMassima) {
+        l.f.registra_errore(kErroreLunghezza);
+        return false;
+    }
+    const std::int32_t ultimo_punto = lunghezza + kMargineMetri;
+    const std::int64_t ultima_cella = arrotonda_pari(ultimo_punto / 50.0);
+    l.f.celle.assign(static_cast<std::size_t>(ultima_cella) + 1, cella{});
+    if (l.f.flag_linea != 0) l.f.tracciato.dimensiona(static_cast<std::size_t>(ultimo_punto));
+    l.lunghezza_letta = true;
+    return true;
+}
+
+void leggi_progressiva(Lettura& l, std::size_t r) {
+    voce& v = riga_di(l.f, r);
+    v.valore1 = l.numero();
+    v.valore2 = l.numero();
+    v.valore3 = l.numero();
+}
+
+std::optional<std::int32_t> codice_ripetizione(std::string_view chiave) {
+    for (const auto& [cifra, codice] : kCodiciRipetizione) {
+        if (contiene_senza_maiuscole(chiave, cifra)) return codice;
+    }
+    return std::nullopt;
+}
+
+bool leggi_ripetizione(Lettura& l, std::string_view chiave) {
+    voce& v = riga_di(l.f, riga_tabella::treno);
+    v.valore1 = l.numero();
+    v.valore2 = l.numero();
+    if (v.valore1 % kPassoRipetizione != 0) {
+        l.f.registra_errore(kErroreRipetizione1);
+        return false;
+    }
+    if (v.valore2 % kPassoRipetizione != 0) {
+        l.f.registra_errore(kErroreRipetizione2);
+        return false;
+    }
+    const auto codice = codice_ripetizione(chiave);
+    if (!codice) {
+        l.f.registra_errore(kErroreCodiciRipetizione);
+        return false;
+    }
+    v.valore3 = v.valore2 == 0 ? 0 : *codice;
+    return true;
+}
+
+// Applies every general-section test that the current line matches; false when the reading
+// stops on an error.
+bool applica_generale(Lettura& l) {
+    const std::string chiave = l.f.riga;
+    if (contiene_senza_maiuscole(chiave, "percorso") &&
+        contiene_senza_maiuscole(chiave, "lunghezza") && !dimensiona_percorso(l)) {
+        return false;
+    }
+    for (const auto& p : kProgressive) {
+        if (contiene(chiave, p.parola) && contiene(chiave, "progressiva"))
+            leggi_progressiva(l, p.riga);
+    }
+    for (const auto& s : kSfondi) {
+        if (contiene(chiave, "sfondo") && contiene(chiave, s.parola)) {
+            riga_di(l.f, riga_tabella::scenario).*s.membro = l.numero();
+        }
+    }
+    if (contiene(chiave, "segnali") && contiene(chiave, "ripetizione")) {
+        return leggi_ripetizione(l, chiave);
+    }
+    return true;
+}
+
+// A section header ends the general section: "[" and "]", not a dash line.
+bool chiude_generale(std::string_view riga) {
+    const auto inizio = riga.find_first_not_of(' ');
+    const std::string_view testo = inizio == std::string_view::npos ? "" : riga.substr(inizio);
+    return !testo.starts_with('-') && contiene(testo, "[") && contiene(testo, "]");
+}
+
+// Reads up to the field that holds "[generale]"; false (error 102) when the end comes first.
+bool cerca_generale(Lettura& l) {
+    do {
+        l.leggi_riga();
+        if (l.campi.fine_file()) {
+            l.f.registra_errore(kErroreSenzaGenerale);
+            return false;
+        }
+    } while (!contiene_senza_maiuscole(l.f.riga, "[generale]"));
+    return true;
+}
+
+// The general section, up to the header that follows it; false when the reading stops.
+bool leggi_generale(Lettura& l) {
+    for (;;) {
+        if (l.campi.fine_file()) return true;
+        l.leggi_riga();
+        if (l.campi.fine_file()) return true;
+        for (int i = 0; i < kSeparatoriGenerale && contiene(l.f.riga, "-"); ++i) l.leggi_riga();
+        if (!applica_generale(l)) return false;
+        if (chiude_generale(l.f.riga)) return true;
+    }
+}
+
+// ---- feature sections ----
+
+// A row's first position must leave it inside the cells: (position + 100) / 50 <= last cell.
+bool oltre_le_celle(const Form1& f, std::int32_t posizione) {
+    return (static_cast<double>(posizione) + 100.0) / 50.0 > f.ultima_cella();
+}
+
+Passo fuori_celle(Form1& f, std::int32_t posizione) {
+    f.registra_errore(errore_linea::fuori_celle, posizione);
+    return Passo::esci;
+}
+
+template <typename Posa>
+Passo posa(Form1& f, std::int32_t posizione, Posa&& posa_riga) {
+    if (oltre_le_celle(f, posizione)) return fuori_celle(f, posizione);
+    switch (posa_riga()) {
+        case EsitoPosa::posata:
+            return Passo::continua;
+        case EsitoPosa::fuori_limiti:
+            return fuori_celle(f, posizione);
+        case EsitoPosa::rifiutata:
+            break;
+    }
+    return Passo::interrompi;
+}
+
+Passo riga_pendenza(Lettura& l, std::string_view) {
+    const std::int32_t posizione = l.numero();
+    const std::int32_t pendenza = l.numero();
+    return posa(l.f, posizione, [&] { return memo_pendenza(l.f, l.stato, posizione, pendenza); });
+}
+
+Passo riga_curva(Lettura& l, std::string_view chiave) {
+    const std::int32_t inizio = l.numero();
+    const std::int32_t lunghezza = l.numero();
+    return posa(l.f, inizio, [&] { return memo_curva(l.f, l.stato, chiave, inizio, lunghezza); });
+}
+
+Passo riga_montagna(Lettura& l, std::string_view) {
+    const std::int32_t inizio = l.numero();
+    const std::int32_t fine = l.numero();
+    std::int32_t tipo = l.numero();
+    return posa(l.f, inizio, [&] { return memo_montagna(l.f, l.stato, inizio, fine, tipo); });
+}
+
+Passo riga_indicatori_v_max(Lettura& l, std::string_view) {
+    IndicatoriVMax r;
+    r.posizione = l.numero();
+    r.vas = l.numero();
+    r.vbs = l.numero();
+    r.vcs = l.numero();
+    r.strisces = l.numero16();
+    r.vad = l.numero();
+    r.vbd = l.numero();
+    r.vcd = l.numero();
+    r.strisced = l.numero16();
+    return posa(l.f, r.posizione, [&] { return memo_indicatori_v_max(l.f, r); });
+}
+
+Passo riga_cartello_indicatore(Lettura& l, std::string_view) {
+    const std::int32_t posizione = l.numero();
+    l.leggi_riga();  // the board's text: the rest of the line
+    return posa(l.f, posizione,
+                [&] { return memo_cartello_indicatore(l.f, l.stato, posizione, l.f.riga); });
+}
+
+// The feature rows, in the order their tests are applied to a keyword text; a text that
+// matches several runs each of them.
+struct RegolaRiga {
+    bool (*riconosce)(const Form1& f, std::string_view chiave);
+    Passo (*leggi_e_posa)(Lettura& l, std::string_view chiave);
+};
+
+constexpr std::array<RegolaRiga, 5> kRegole = {{
+    {[](const Form1&, std::string_view c) { return contiene_senza_maiuscole(c, "pendenza"); },
+     riga_pendenza},
+    {[](const Form1& f, std::string_view c) {
+         return f.flag_linea != 0 && contiene_senza_maiuscole(c, "curva");
+     },
+     riga_curva},
+    {[](const Form1&, std::string_view c) { return contiene_senza_maiuscole(c, "montagna"); },
+     riga_montagna},
+    {[](const Form1&, std::string_view c) { return contiene_senza_maiuscole(c, "indicatori_v"); },
+     riga_indicatori_v_max},
+    {[](const Form1&, std::string_view c) {
+         return contiene_senza_maiuscole(c, "indicat") && contiene_senza_maiuscole(c, "cartello");
+     },
+     riga_cartello_indicatore},
+}};
+
+Passo applica_caratteristica(Lettura& l) {
+    const std::string chiave = l.f.riga;
+    for (const auto& regola : kRegole) {
+        if (!regola.riconosce(l.f, chiave)) continue;
+        if (const Passo p = regola.leggi_e_posa(l, chiave); p != Passo::continua) return p;
+    }
+    return Passo::continua;
+}
+
+// The feature sections up to the end of the file: `esci` at the end or after error 15,
+// `interrompi` when a row was refused.
+Passo leggi_caratteristiche(Lettura& l) {
+    for (;;) {
+        if (l.campi.fine_file()) return Passo::esci;
+        l.leggi_riga();
+        if (l.campi.fine_file()) return Passo::esci;
+        for (int i = 0; i < kSeparatoriCaratteristiche && contiene(l.f.riga, "-"); ++i) {
+            l.leggi_riga();
+            if (l.campi.fine_file()) return Passo::esci;
+        }
+        if (const Passo p = applica_caratteristica(l); p != Passo::continua) return p;
+    }
+}
+
+void inizia_caratteristiche(Form1& f, StatoLinea& stato) {
+    stato = StatoLinea{};
+    f.inizio_montagne.clear();
+    f.fine_montagne.clear();
+    inizia_tracciato(f);
+}
+
+// ---- reference points ----
+
+struct Progressiva {
+    std::int32_t posizione = 0;
+    std::int32_t chilometrica = 0;
+    std::int32_t verso = 0;  // 1: chainage decreasing along the line
+};
+
+// Indices into {T, D, U}: the three points as read from "tre", "due", "uno".
+using Ordine = std::array<std::size_t, 3>;
+
+// The point with the strictly largest position first, then the other two by position.
+std::optional<Ordine> ordine_per_posizione(const std::array<Progressiva, 3>& p) {
+    constexpr std::array<Ordine, 3> kAltri = {{{0, 1, 2}, {1, 0, 2}, {2, 0, 1}}};
+    for (const auto& [primo, a, b] : kAltri) {
+        if (p[primo].posizione > p[a].posizione && p[primo].posizione > p[b].posizione) {
+            return p[a].posizione > p[b].posizione ? Ordine{primo, a, b} : Ordine{primo, b, a};
+        }
+    }
+    return std::nullopt;
+}
+
+// All positions summing to 0: the last point with a positive chainage decides the order.
+std::optional<Ordine> ordine_per_chilometrica(const std::array<Progressiva, 3>& p) {
+    constexpr std::array<Ordine, 3> kOrdini = {{{0, 1, 2}, {1, 0, 2}, {2, 1, 0}}};
+    std::optional<Ordine> ordine;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (p[i].chilometrica > 0) ordine = kOrdini[i];
+    }
+    return ordine;
+}
+
+Progressiva progressiva_di(const voce& v) {
+    return {v.valore1, v.valore2, v.valore3};
+}
+
+}  // namespace
+
+void progressive_ordina(Form1& f) {
+    constexpr std::array<std::size_t, 3> kRighe = {
+        riga_tabella::progressiva_1, riga_tabella::progressiva_2, riga_tabella::progressiva_3};
+    std::array<Progressiva, 3> letti;
+    for (std::size_t i = 0; i < kRighe.size(); ++i) letti[i] = progressiva_di(f.tabella[kRighe[i]]);
+
+    const auto parziale =
+        memorizza_in<std::int32_t>(std::int64_t{letti[0].posizione} + letti[1].posizione);
+    const auto somma = memorizza_in<std::int32_t>(std::int64_t{parziale} + letti[2].posizione);
+    const auto ordine = somma != 0 ? ordine_per_posizione(letti) : ordine_per_chilometrica(letti);
+
+    for (std::size_t i = 0; i < kRighe.size(); ++i) {
+        Progressiva p = ordine ? letti[(*ordine)[i]] : Progressiva{};
+        if (p.verso == 1)
+            p.chilometrica = memorizza_in<std::int32_t>(std::int64_t{p.chilometrica} + 100);
+        voce& v = f.tabella[kRighe[i]];
+        v.valore1 = p.posizione;
+        v.valore2 = p.chilometrica;
+        v.valore3 = p.verso;
+    }
+}
+
+EsitoLinea leggi_descrizione_linea(Form1& f, std::string_view testo, StatoLinea& stato) {
+    Lettura l{f, LettoreCampi(testo), stato};
+    if (!cerca_generale(l) || !leggi_generale(l)) return EsitoLinea::interrompi;
+    // The feature rows are placed into the cells: a description without a length cannot go on.
+    if (!l.lunghezza_letta) {
+        throw ErroreLettura("manca la riga \"lunghezza percorso\"", l.campi.ultimo_campo());
+    }
+    progressive_ordina(f);
+    inizia_caratteristiche(f, stato);
+    if (leggi_caratteristiche(l) == Passo::interrompi) return EsitoLinea::interrompi;
+    completa_pendenze(f, stato);
+    completa_tracciato(f, stato);
+    return EsitoLinea::prosegui;
+}
+
+}  // namespace brunavia
