@@ -11,7 +11,9 @@ namespace brunavia {
 namespace {
 
 std::filesystem::path percorso_temporaneo(const std::filesystem::path& percorso) {
-    auto nome = "." + percorso.filename().string() + "." + std::to_string(::getpid()) + ".tmp";
+    std::string nome(".");
+    nome.append(percorso.filename().string());
+    nome.append(".").append(std::to_string(::getpid())).append(".tmp");
     return percorso.parent_path() / nome;
 }
 
