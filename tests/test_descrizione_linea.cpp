@@ -15,36 +15,18 @@
 #include "compiler/modello.h"
 #include "compiler/numeri.h"
 #include "tests/aiuti.h"
+#include "tests/campi_riga.h"
 #include "writers/scrittore_testo.h"
 #include "writers/scrittori.h"
 
 namespace brunavia {
 namespace {
 
-using Campi = std::vector<std::string>;
-
-std::string senza_spazi(std::string_view testo) {
-    const auto inizio = testo.find_first_not_of(' ');
-    if (inizio == std::string_view::npos) return {};
-    return std::string(testo.substr(inizio, testo.find_last_not_of(' ') - inizio + 1));
-}
-
-// The fields of a row, split at commas with the surrounding spaces removed; field 0 is the
-// keyword.
-Campi campi(const std::string& riga) {
-    Campi out;
-    std::size_t inizio = 0;
-    for (;;) {
-        const auto virgola = riga.find(',', inizio);
-        out.push_back(senza_spazi(std::string_view(riga).substr(inizio, virgola - inizio)));
-        if (virgola == std::string::npos) return out;
-        inizio = virgola + 1;
-    }
-}
-
-long numero(const std::string& campo) {
-    return campo.empty() ? 0 : std::stol(campo);
-}
+using prova::Campi;
+using prova::campi;
+using prova::grezzi;
+using prova::numero;
+using prova::senza_spazi;
 
 // The written lines (the list without its end marker).
 std::vector<std::string> righe_scritte() {

@@ -15,42 +15,18 @@
 #include "compiler/modello.h"
 #include "compiler/numeri.h"
 #include "tests/aiuti.h"
+#include "tests/campi_riga.h"
 #include "writers/scrittore_testo.h"
 #include "writers/scrittori.h"
 
 namespace brunavia {
 namespace {
 
-using Campi = std::vector<std::string>;
-
-std::string senza_spazi(std::string_view testo) {
-    const auto inizio = testo.find_first_not_of(' ');
-    if (inizio == std::string_view::npos) return {};
-    return std::string(testo.substr(inizio, testo.find_last_not_of(' ') - inizio + 1));
-}
-
-// A row split at its commas, spaces kept.
-Campi grezzi(const std::string& riga) {
-    Campi out;
-    std::size_t inizio = 0;
-    for (;;) {
-        const auto virgola = riga.find(',', inizio);
-        out.push_back(riga.substr(inizio, virgola - inizio));
-        if (virgola == std::string::npos) return out;
-        inizio = virgola + 1;
-    }
-}
-
-// The same fields with the surrounding spaces removed; field 0 is the keyword.
-Campi campi(const std::string& riga) {
-    auto out = grezzi(riga);
-    for (auto& c : out) c = senza_spazi(c);
-    return out;
-}
-
-long numero(const std::string& campo) {
-    return campo.empty() ? 0 : std::stol(campo);
-}
+using prova::Campi;
+using prova::campi;
+using prova::grezzi;
+using prova::numero;
+using prova::senza_spazi;
 
 std::vector<std::string> senza_marcatore(std::vector<std::string> lista) {
     lista.pop_back();
