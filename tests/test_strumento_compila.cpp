@@ -178,6 +178,10 @@ TEST(StrumentoCompila, ErroriSenzaRigaNominanoLoScenarioOIlFile) {
          scenario +
              "Errore n. 2: posizione o progressiva di un punto chilometrico non multipla di 50",
          2, true},
+        {kTreno, "[rallentamenti]",  // a 24th station: no table row left
+         "stazione,  124000, 12,  400,  0, 0, 0,  1,1,0,  2,1,1,    0,   0, 0, 0, EXTRA\r\n"
+         "[rallentamenti]",
+         scenario + "Errore n. 10: troppe stazioni", 2, true},
         {kTreno, "", "", "%T: Errore n. 25: errore di lettura", 2, true},
         {kLinea, "", "", "%L: Errore n. 101: file di descrizione della linea non trovato", 2,
          false},

@@ -231,6 +231,14 @@ TEST(StrumentoDump, TabellaConIRuoliEPianoACampioni) {
     ASSERT_EQ(r.size(), 3u + 8u);  // 0, 20000, ..., 120000 and the last point, unset
     EXPECT_EQ(parole(r[3]), (std::vector<std::string>{"0", "0.000", "0.000"}));
     EXPECT_EQ(parole(r.back()), (std::vector<std::string>{"127000", "-", "-"}));
+
+    // A step beyond the plan shows the range's first and last point.
+    const auto estremi = righe(
+        strumento({"dump", file.piano.string(), "--from", "5", "--every", "9223372036854775807"})
+            .uscita);
+    ASSERT_EQ(estremi.size(), 3u + 2u);
+    EXPECT_EQ(parole(estremi[3])[0], "5");
+    EXPECT_EQ(parole(estremi[4])[0], "127000");
 }
 
 TEST(StrumentoDump, JsonValidoLettoDaPython) {

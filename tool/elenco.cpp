@@ -165,8 +165,10 @@ std::vector<std::size_t> campioni(const Tracciato& t, const OpzioniElenco& o) {
     const std::int64_t da = std::max<std::int64_t>(o.da_metri.value_or(0), 0);
     const std::int64_t a = std::min(o.a_metri.value_or(ultimo), ultimo);
     std::vector<std::size_t> metri;
-    for (std::int64_t m = da; m <= a; m += o.ogni_metri)
+    // The step may be as large as the caller likes: it never runs past `a`.
+    for (std::int64_t m = da; m <= a; m = a - m < o.ogni_metri ? a + 1 : m + o.ogni_metri) {
         metri.push_back(static_cast<std::size_t>(m));
+    }
     if (da <= a && metri.back() != static_cast<std::size_t>(a))
         metri.push_back(static_cast<std::size_t>(a));
     return metri;
