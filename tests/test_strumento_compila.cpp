@@ -182,6 +182,13 @@ TEST(StrumentoCompila, ErroriSenzaRigaNominanoLoScenarioOIlFile) {
          "stazione,  124000, 12,  400,  0, 0, 0,  1,1,0,  2,1,1,    0,   0, 0, 0, EXTRA\r\n"
          "[rallentamenti]",
          scenario + "Errore n. 10: troppe stazioni", 2, true},
+        // The finishing rules: signals on the three cells of the near window before a slowdown.
+        {kTreno, "[rallentamenti]\r\n",
+         "[rallentamenti]\r\nrallentamento, 30000, 60, 1000, 0, 0, 0\r\n"
+         "segnale, 29650, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0\r\n"
+         "segnale, 29700, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0\r\n"
+         "segnale, 29750, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0\r\n",
+         scenario + "Errore n. 12, posizione 30050: nessuna cella libera", 2, true},
         {kTreno, "", "", "%T: Errore n. 25: errore di lettura", 2, true},
         {kLinea, "", "", "%L: Errore n. 101: file di descrizione della linea non trovato", 2,
          false},

@@ -677,7 +677,18 @@ double asse_km(Pagina& p, const Dati& d, double alto, double y) {
 
 // ---- legend ----
 
-enum class Simbolo { area, linea, tratteggio, triangolo, quadrato, rombo, cerchio, fascia };
+enum class Simbolo {
+    area,
+    linea,
+    tratteggio,
+    triangolo,
+    triangolo_vuoto,
+    quadrato,
+    rombo,
+    cerchio,
+    cerchio_vuoto,
+    fascia
+};
 
 struct VoceLegenda {
     Simbolo simbolo;
@@ -699,7 +710,9 @@ const VoceLegenda kLegenda[] = {
     {Simbolo::quadrato, colore::indicatore_v, "cartello V max (velocità a sinistra)"},
     {Simbolo::rombo, colore::cartello, "cartello indicatore"},
     {Simbolo::quadrato, colore::rallentamento, "rallentamento"},
+    {Simbolo::triangolo_vuoto, colore::rallentamento, "avviso di rallentamento"},
     {Simbolo::cerchio, colore::marcatore, "marcatore"},
+    {Simbolo::cerchio_vuoto, colore::marcatore, "abbattimento nullo"},
 };
 
 void simbolo_legenda(Pagina& p, const VoceLegenda& v, double x, double y) {
@@ -717,6 +730,13 @@ void simbolo_legenda(Pagina& p, const VoceLegenda& v, double x, double y) {
             break;
         case Simbolo::triangolo:
             p.percorso(triangolo(x + 9, y + 1, y - 10, 5), riempi(v.colore));
+            break;
+        case Simbolo::triangolo_vuoto:
+            p.percorso(triangolo(x + 9, y + 1, y - 10, 5),
+                       tratto(v.colore, 1.5) + " fill=\"#ffffff\"");
+            break;
+        case Simbolo::cerchio_vuoto:
+            p.cerchio(x + 9, y - 4, 3.5, contorno(v.colore, 1.5));
             break;
         case Simbolo::rombo:
             p.percorso(rombo(x + 9, y - 4, 5), riempi(v.colore));
