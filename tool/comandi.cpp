@@ -1,12 +1,14 @@
 #include "tool/comandi.h"
 
 #include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <ostream>
 #include <set>
 #include <string_view>
+#include <tuple>
 
 #include "tool/compilazione.h"
 #include "tool/decodifica.h"

@@ -318,7 +318,7 @@ bool punto_valido(const Tracciato& t, std::size_t i) {
            std::isfinite(t.y[i]);
 }
 
-// The plan turned about its first point so that the chord from there to the line's end runs
+// The plan turned about its origin so that the chord from there to the line's end runs
 // left to right: the plan reads in the same direction as the metre axis below it.
 struct PianoGirato {
     const Tracciato& t;
@@ -540,11 +540,11 @@ std::string rombo(double x, double y, double r) {
            n(y + r) + " L" + n(x - r) + "," + n(y) + " Z";
 }
 
-double nome_traccia(Pagina& p, double y, std::string_view nome) {
+// A track's name in the left margin, and a faint line along its symbol row.
+void nome_traccia(Pagina& p, double y, std::string_view nome) {
     p.testo(kMargineSinistro - 10, y + 12, nome, kCorpoTraccia, "end");
     p.linea(kMargineSinistro, y + kRigaSimboli / 2, kDestraArea, y + kRigaSimboli / 2,
             tratto(colore::griglia, 0.8));
-    return y;
 }
 
 double traccia_stazioni(Pagina& p, const Dati& d, double y) {
