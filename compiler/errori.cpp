@@ -1,11 +1,9 @@
 #include "compiler/errori.h"
 
-#include <utility>
-
 namespace brunavia {
 namespace {
 
-constexpr std::pair<std::int32_t, std::string_view> kSpiegazioni[] = {
+constexpr VoceErrore kSpiegazioni[] = {
     {1, "lunghezza del percorso fuori dall'intervallo 0 ... 1000000"},
     {2, "posizione o progressiva di un punto chilometrico non multipla di 50"},
     {3, "prima posizione della ripetizione segnali non multipla di 50"},
@@ -19,7 +17,7 @@ constexpr std::pair<std::int32_t, std::string_view> kSpiegazioni[] = {
     {11, "nessuna cella libera per il marcatore davanti a un segnale vicino a un avviso"},
     {12, "nessuna cella libera per un marcatore di avvicinamento a un rallentamento"},
     {13, "nessuna cella libera per un marcatore interno o di uscita di un rallentamento"},
-    {15, "posizione oltre le celle del percorso"},
+    {15, "posizione oltre le celle del percorso (lunghezza + 7000 m)"},
     {16, "segnale su una cella occupata"},
     {17, "cartello di avviso del rallentamento su una cella occupata"},
     {18, "inizio del rallentamento su una cella occupata"},
@@ -34,7 +32,6 @@ constexpr std::pair<std::int32_t, std::string_view> kSpiegazioni[] = {
     {103, "curva senza classe o tracciato oltre 1000000 punti"},
     {1250, "valori riservati al timbro gia' occupati"},
     {1251, "valori riservati ai codici di gara gia' occupati"},
-    {0, "nessun errore"},
 };
 
 }  // namespace
@@ -44,7 +41,12 @@ void errore(Form1& f, const std::string& a) {
     throw Terminazione(" Errore n. " + a);
 }
 
+std::span<const VoceErrore> tabella_errori() {
+    return kSpiegazioni;
+}
+
 std::string_view spiegazione_errore(std::int32_t codice) {
+    if (codice == 0) return "nessun errore";
     for (const auto& [numero, testo] : kSpiegazioni) {
         if (numero == codice) return testo;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,7 +21,17 @@ public:
 // console line and the end of the program.
 [[noreturn]] void errore(Form1& f, const std::string& a);
 
-// One short explanation, in Italian, for every error number the compiler records.
+// An error number and its short explanation, in Italian.
+struct VoceErrore {
+    std::int32_t codice;
+    std::string_view spiegazione;
+};
+
+// The one table of explanations: every error number the compile can record or report, in
+// ascending order.
+std::span<const VoceErrore> tabella_errori();
+
+// The explanation of an error number ("errore sconosciuto" for a number not in the table).
 std::string_view spiegazione_errore(std::int32_t codice);
 
 // The line that reports a recorded compile error: "Errore n. N, posizione P - explanation".

@@ -25,16 +25,32 @@ constexpr std::int32_t kPassoRipetizione = 50;
 constexpr int kSeparatoriGenerale = 10;
 constexpr int kSeparatoriCaratteristiche = 2;
 
+// A number of a row with the place of its field, for the errors that point at it.
+struct Numero {
+    std::int32_t valore = 0;
+    PosizioneCampo campo;
+};
+
 // The reading of one line description: the model, the fields and the placement state.
 struct Lettura {
     Form1& f;
     LettoreCampi campi;
     StatoLinea& stato;
     bool lunghezza_letta = false;
+    PosizioneCampo campo_chiave{};  // the keyword field of the feature row being read
 
-    void leggi_riga() { f.riga = campi.leggi_testo(); }
+    // Every keyword read moves the error location to it.
+    void leggi_riga() {
+        f.riga = campi.leggi_testo();
+        segna(campi.ultimo_campo());
+    }
+    void segna(PosizioneCampo campo) { f.segna_luogo(FileDescrizione::linea, campo); }
     std::int32_t numero() { return campi.leggi_numero<std::int32_t>(); }
     std::int16_t numero16() { return campi.leggi_numero<std::int16_t>(); }
+    Numero numero_segnato() {
+        const std::int32_t v = numero();
+        return {v, campi.ultimo_campo()};
+    }
 };
 
 // How a section loop goes on after a row.
@@ -75,9 +91,10 @@ voce& riga_di(Form1& f, std::size_t r) {
 }
 
 bool dimensiona_percorso(Lettura& l) {
-    const std::int32_t lunghezza = l.numero();
+    const auto [lunghezza, campo] = l.numero_segnato();
     riga_di(l.f, riga_tabella::percorso).valore2 = lunghezza;
     if (lunghezza < 0 || lunghezza > kLunghezzaMassima) {
+        l.segna(campo);
         l.f.registra_errore(kErroreLunghezza);
         return false;
     }
@@ -105,13 +122,17 @@ std::optional<std::int32_t> codice_ripetizione(std::string_view chiave) {
 
 bool leggi_ripetizione(Lettura& l, std::string_view chiave) {
     voce& v = riga_di(l.f, riga_tabella::treno);
-    v.valore1 = l.numero();
-    v.valore2 = l.numero();
+    const Numero prima = l.numero_segnato();
+    const Numero seconda = l.numero_segnato();
+    v.valore1 = prima.valore;
+    v.valore2 = seconda.valore;
     if (v.valore1 % kPassoRipetizione != 0) {
+        l.segna(prima.campo);
         l.f.registra_errore(kErroreRipetizione1);
         return false;
     }
     if (v.valore2 % kPassoRipetizione != 0) {
+        l.segna(seconda.campo);
         l.f.registra_errore(kErroreRipetizione2);
         return false;
     }
@@ -185,19 +206,23 @@ bool oltre_le_celle(const Form1& f, std::int32_t posizione) {
     return (static_cast<double>(posizione) + 100.0) / 50.0 > f.ultima_cella();
 }
 
-Passo fuori_celle(Form1& f, std::int32_t posizione) {
-    f.registra_errore(errore_linea::fuori_celle, posizione);
+Passo fuori_celle(Lettura& l, const Numero& posizione) {
+    l.segna(posizione.campo);
+    l.f.registra_errore(errore_linea::fuori_celle, posizione.valore);
     return Passo::esci;
 }
 
+// Checks the row's first position and places the row. Error 15 points at the position field,
+// a refusal at `campo_rifiuto`.
 template <typename Posa>
-Passo posa(Form1& f, std::int32_t posizione, Posa&& posa_riga) {
-    if (oltre_le_celle(f, posizione)) return fuori_celle(f, posizione);
+Passo posa(Lettura& l, const Numero& posizione, PosizioneCampo campo_rifiuto, Posa&& posa_riga) {
+    if (oltre_le_celle(l.f, posizione.valore)) return fuori_celle(l, posizione);
+    l.segna(campo_rifiuto);
     switch (posa_riga()) {
         case EsitoPosa::posata:
             return Passo::continua;
         case EsitoPosa::fuori_limiti:
-            return fuori_celle(f, posizione);
+            return fuori_celle(l, posizione);
         case EsitoPosa::rifiutata:
             break;
     }
@@ -205,27 +230,33 @@ Passo posa(Form1& f, std::int32_t posizione, Posa&& posa_riga) {
 }
 
 Passo riga_pendenza(Lettura& l, std::string_view) {
-    const std::int32_t posizione = l.numero();
+    const Numero posizione = l.numero_segnato();
     const std::int32_t pendenza = l.numero();
-    return posa(l.f, posizione, [&] { return memo_pendenza(l.f, l.stato, posizione, pendenza); });
+    return posa(l, posizione, posizione.campo,
+                [&] { return memo_pendenza(l.f, l.stato, posizione.valore, pendenza); });
 }
 
+// A curve is refused for its keyword (no class) or its run (the plan's limit): the error
+// points at the keyword.
 Passo riga_curva(Lettura& l, std::string_view chiave) {
-    const std::int32_t inizio = l.numero();
+    const Numero inizio = l.numero_segnato();
     const std::int32_t lunghezza = l.numero();
-    return posa(l.f, inizio, [&] { return memo_curva(l.f, l.stato, chiave, inizio, lunghezza); });
+    return posa(l, inizio, l.campo_chiave,
+                [&] { return memo_curva(l.f, l.stato, chiave, inizio.valore, lunghezza); });
 }
 
 Passo riga_montagna(Lettura& l, std::string_view) {
-    const std::int32_t inizio = l.numero();
+    const Numero inizio = l.numero_segnato();
     const std::int32_t fine = l.numero();
     std::int32_t tipo = l.numero();
-    return posa(l.f, inizio, [&] { return memo_montagna(l.f, l.stato, inizio, fine, tipo); });
+    return posa(l, inizio, inizio.campo,
+                [&] { return memo_montagna(l.f, l.stato, inizio.valore, fine, tipo); });
 }
 
 Passo riga_indicatori_v_max(Lettura& l, std::string_view) {
     IndicatoriVMax r;
-    r.posizione = l.numero();
+    const Numero posizione = l.numero_segnato();
+    r.posizione = posizione.valore;
     r.vas = l.numero();
     r.vbs = l.numero();
     r.vcs = l.numero();
@@ -234,14 +265,14 @@ Passo riga_indicatori_v_max(Lettura& l, std::string_view) {
     r.vbd = l.numero();
     r.vcd = l.numero();
     r.strisced = l.numero16();
-    return posa(l.f, r.posizione, [&] { return memo_indicatori_v_max(l.f, r); });
+    return posa(l, posizione, posizione.campo, [&] { return memo_indicatori_v_max(l.f, r); });
 }
 
 Passo riga_cartello_indicatore(Lettura& l, std::string_view) {
-    const std::int32_t posizione = l.numero();
+    const Numero posizione = l.numero_segnato();
     l.leggi_riga();  // the board's text: the rest of the line
-    return posa(l.f, posizione,
-                [&] { return memo_cartello_indicatore(l.f, l.stato, posizione, l.f.riga); });
+    return posa(l, posizione, posizione.campo,
+                [&] { return memo_cartello_indicatore(l.f, l.stato, posizione.valore, l.f.riga); });
 }
 
 // The feature rows, in the order their tests are applied to a keyword text; a text that
@@ -270,6 +301,7 @@ constexpr std::array<RegolaRiga, 5> kRegole = {{
 
 Passo applica_caratteristica(Lettura& l) {
     const std::string chiave = l.f.riga;
+    l.campo_chiave = l.campi.ultimo_campo();
     for (const auto& regola : kRegole) {
         if (!regola.riconosce(l.f, chiave)) continue;
         if (const Passo p = regola.leggi_e_posa(l, chiave); p != Passo::continua) return p;
@@ -359,8 +391,11 @@ void progressive_ordina(Form1& f) {
     }
 }
 
-EsitoLinea leggi_descrizione_linea(Form1& f, std::string_view testo, StatoLinea& stato) {
-    Lettura l{f, LettoreCampi(testo), stato};
+namespace {
+
+EsitoLinea leggi_tutto(Lettura& l) {
+    Form1& f = l.f;
+    StatoLinea& stato = l.stato;
     if (!cerca_generale(l) || !leggi_generale(l)) return EsitoLinea::interrompi;
     // The feature rows are placed into the cells: a description without a length cannot go on.
     if (!l.lunghezza_letta) {
@@ -372,6 +407,21 @@ EsitoLinea leggi_descrizione_linea(Form1& f, std::string_view testo, StatoLinea&
     completa_pendenze(f, stato);
     completa_tracciato(f, stato);
     return EsitoLinea::prosegui;
+}
+
+}  // namespace
+
+EsitoLinea leggi_descrizione_linea(Form1& f, std::string_view testo, StatoLinea& stato) {
+    Lettura l{f, LettoreCampi(testo), stato};
+    l.segna({});
+    try {
+        return leggi_tutto(l);
+    } catch (const ErroreLettura& e) {
+        // A failed read points at its field; a value that does not fit where it is stored has
+        // no field of its own and keeps the row's keyword.
+        if (e.dove().riga != 0) l.segna(e.dove());
+        throw;
+    }
 }
 
 }  // namespace brunavia

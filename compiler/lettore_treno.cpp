@@ -22,6 +22,19 @@ struct StatoTreno {
     std::int32_t velocita_precedente = 0;
     std::int32_t aderenza_precedente = 0;
     std::int32_t stazione = 1;  // the table row of the next station
+    // The field of the previous speed, which the speed fill stores.
+    PosizioneCampo campo_velocita{};
+};
+
+// Moves the error location to a field of the train description.
+void segna(Form1& f, PosizioneCampo campo) {
+    f.segna_luogo(FileDescrizione::treno, campo);
+}
+
+// A number of a row with the place of its field, for the errors that point at it.
+struct Numero {
+    std::int32_t valore = 0;
+    PosizioneCampo campo;
 };
 
 constexpr std::int32_t kErroreProgressive = 2;
@@ -50,23 +63,41 @@ std::int16_t numero16(StatoTreno& s) {
 std::uint8_t numero8(StatoTreno& s) {
     return s.campi.leggi_numero<std::uint8_t>();
 }
+Numero numero_segnato(StatoTreno& s) {
+    const std::int32_t v = numero32(s);
+    return {v, s.campi.ultimo_campo()};
+}
 
 // A row lies beyond the cells when (position + margin) / 50 exceeds the last cell.
 bool oltre_le_celle(const Form1& f, std::int32_t posizione, double margine) {
     return (posizione + margine) / 50.0 > f.ultima_cella();
 }
 
-Esito fine_oltre_le_celle(Form1& f, std::int32_t posizione) {
-    f.registra_errore(errore_treno::fuori_dalle_celle, posizione);
+// Error 15 points at the position field.
+Esito fine_oltre_le_celle(Form1& f, const Numero& posizione) {
+    segna(f, posizione.campo);
+    f.registra_errore(errore_treno::fuori_dalle_celle, posizione.valore);
     return Esito::fine;
 }
 
-Esito ferma(Form1& f, std::int32_t codice, std::int32_t posizione) {
+// A refused row: the error points at `campo`, the field that caused it.
+Esito ferma(Form1& f, std::int32_t codice, std::int32_t posizione, PosizioneCampo campo) {
+    segna(f, campo);
     f.registra_errore(codice, posizione);
     return Esito::ferma;
 }
-
-Esito ferma_senza_posizione(Form1& f, std::int32_t codice) {
+Esito ferma(Form1& f, std::int32_t codice, const Numero& posizione) {
+    return ferma(f, codice, posizione.valore, posizione.campo);
+}
+// A refused row whose error records no position.
+Esito ferma_senza_posizione(Form1& f, std::int32_t codice, PosizioneCampo campo) {
+    segna(f, campo);
+    f.registra_errore(codice);
+    return Esito::ferma;
+}
+// An error that belongs to no row.
+Esito ferma_senza_riga(Form1& f, std::int32_t codice) {
+    f.luogo = {};
     f.registra_errore(codice);
     return Esito::ferma;
 }
@@ -82,11 +113,14 @@ std::uint8_t byte_velocita(std::int32_t velocita) {
 // Writes the previous speed from the cursor up to the cell before `fino`, at least one cell,
 // never into cell N or beyond.
 void riempi_velocita(Form1& f, StatoTreno& s, std::int64_t fino) {
+    const LuogoErrore riga = f.luogo;
+    segna(f, s.campo_velocita);  // a speed that does not fit its byte fails at its own field
     do {
-        if (s.cursore_velocita >= f.ultima_cella()) return;
+        if (s.cursore_velocita >= f.ultima_cella()) break;
         cella_a(f, s.cursore_velocita).attributo4 = byte_velocita(s.velocita_precedente);
         ++s.cursore_velocita;
     } while (s.cursore_velocita < fino);
+    f.luogo = riga;
 }
 
 // The same for the adhesion (its low byte), never past the last cell.
@@ -111,20 +145,25 @@ Esito leggi_vetture(Form1& f, StatoTreno& s) {
 }
 
 Esito leggi_velocita(Form1& f, StatoTreno& s) {
-    const std::int32_t posizione = numero32(s);
-    const std::int32_t velocita = numero32(s);
-    if (oltre_le_celle(f, posizione, kMarginePosizione)) return fine_oltre_le_celle(f, posizione);
-    const std::int64_t c = cella_di(posizione);
+    const Numero posizione = numero_segnato(s);
+    const Numero velocita = numero_segnato(s);
+    if (oltre_le_celle(f, posizione.valore, kMarginePosizione)) {
+        return fine_oltre_le_celle(f, posizione);
+    }
+    const std::int64_t c = cella_di(posizione.valore);
     if (c > 0) riempi_velocita(f, s, c);
-    s.velocita_precedente = velocita;
+    s.velocita_precedente = velocita.valore;
+    s.campo_velocita = velocita.campo;
     return Esito::prosegui;
 }
 
 Esito leggi_aderenza(Form1& f, StatoTreno& s) {
-    const std::int32_t posizione = numero32(s);
+    const Numero posizione = numero_segnato(s);
     const std::int32_t aderenza = numero32(s);
-    if (oltre_le_celle(f, posizione, kMarginePosizione)) return fine_oltre_le_celle(f, posizione);
-    const std::int64_t c = cella_di(posizione);
+    if (oltre_le_celle(f, posizione.valore, kMarginePosizione)) {
+        return fine_oltre_le_celle(f, posizione);
+    }
+    const std::int64_t c = cella_di(posizione.valore);
     if (c > 0) {
         if (s.cursore_aderenza > f.ultima_cella()) return fine_oltre_le_celle(f, posizione);
         riempi_aderenza(f, s, c);
@@ -147,31 +186,35 @@ Esito leggi_sabbia(Form1& f, StatoTreno& s) {
 }
 
 Esito leggi_segnale(Form1& f, StatoTreno& s) {
-    const std::int32_t posizione = numero32(s);
+    const Numero posizione = numero_segnato(s);
     RigaSegnale r;
     for (std::int32_t* campo :
          {&r.sx, &r.s1, &r.s2, &r.s3, &r.rapp, &r.dx, &r.d1, &r.d2, &r.d3, &r.tempo}) {
         *campo = numero32(s);
     }
-    if (oltre_le_celle(f, posizione, kMarginePosizione)) return fine_oltre_le_celle(f, posizione);
-    const std::int32_t esito = memo_segnale(f, posizione, r);
+    if (oltre_le_celle(f, posizione.valore, kMarginePosizione)) {
+        return fine_oltre_le_celle(f, posizione);
+    }
+    const std::int32_t esito = memo_segnale(f, posizione.valore, r);
     return esito == kPosato ? Esito::prosegui : ferma(f, esito, posizione);
 }
 
 Esito leggi_rallentamento(Form1& f, StatoTreno& s) {
-    const std::int32_t x = numero32(s);
+    const Numero x = numero_segnato(s);
     RigaRallentamento r;
     for (std::int32_t* campo : {&r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *campo = numero32(s);
-    if (oltre_le_celle(f, x, kMarginePosizione)) return fine_oltre_le_celle(f, x);
-    const std::int32_t esito = memo_rallentamento(f, x, r);
+    if (oltre_le_celle(f, x.valore, kMarginePosizione)) return fine_oltre_le_celle(f, x);
+    const std::int32_t esito = memo_rallentamento(f, x.valore, r);
     return esito == kPosato ? Esito::prosegui : ferma(f, esito, x);
 }
 
 Esito leggi_abbattimento(Form1& f, StatoTreno& s) {
-    const std::int32_t posizione = numero32(s);
+    const Numero posizione = numero_segnato(s);
     const std::int32_t valore = numero32(s);
-    if (oltre_le_celle(f, posizione, kMarginePosizione)) return fine_oltre_le_celle(f, posizione);
-    const std::int32_t esito = memo_abbattimento(f, posizione, valore);
+    if (oltre_le_celle(f, posizione.valore, kMarginePosizione)) {
+        return fine_oltre_le_celle(f, posizione);
+    }
+    const std::int32_t esito = memo_abbattimento(f, posizione.valore, valore);
     return esito == kPosato ? Esito::prosegui : ferma(f, esito, posizione);
 }
 
@@ -226,40 +269,44 @@ bool riga_stazione_libera(const StatoTreno& s) {
 }
 
 // Marks, spacing from the previous station and the next free row, once the row is stored.
-Esito chiudi_stazione(Form1& f, StatoTreno& s, const voce& v) {
+// The station's errors point at its position field (`campo`).
+Esito chiudi_stazione(Form1& f, StatoTreno& s, const voce& v, PosizioneCampo campo) {
     const std::int32_t segni = segna_stazione(f, s.stazione, v);
-    if (segni == errore_treno::fine_zona_troppo_vicina) return ferma_senza_posizione(f, segni);
-    if (segni != kPosato) return ferma(f, segni, v.valore3);
+    if (segni == errore_treno::fine_zona_troppo_vicina) {
+        return ferma_senza_posizione(f, segni, campo);
+    }
+    if (segni != kPosato) return ferma(f, segni, v.valore3, campo);
     if (s.stazione > 1 && static_cast<std::int64_t>(v.valore1) - 350 <
                               f.tabella[static_cast<std::size_t>(s.stazione - 1)].valore2) {
-        return ferma(f, errore_treno::stazioni_vicine, v.valore3);
+        return ferma(f, errore_treno::stazioni_vicine, v.valore3, campo);
     }
     ++s.stazione;
     if (s.stazione >= s.limite_cartelli) {
-        return ferma_senza_posizione(f, errore_treno::troppe_stazioni);
+        return ferma_senza_riga(f, errore_treno::troppe_stazioni);
     }
     return Esito::prosegui;
 }
 
 Esito leggi_stazione(Form1& f, StatoTreno& s) {
-    if (!riga_stazione_libera(s)) return ferma_senza_posizione(f, errore_treno::troppe_stazioni);
+    if (!riga_stazione_libera(s)) return ferma_senza_riga(f, errore_treno::troppe_stazioni);
     voce& v = f.tabella[static_cast<std::size_t>(s.stazione)];
-    v.valore3 = numero32(s);
-    if (oltre_le_celle(f, v.valore3, kMargineStazione)) return fine_oltre_le_celle(f, v.valore3);
-    if (v.valore3 % 50 != 0) return ferma(f, errore_treno::stazione_non_multipla_50, v.valore3);
+    const Numero posizione = numero_segnato(s);
+    v.valore3 = posizione.valore;
+    if (oltre_le_celle(f, v.valore3, kMargineStazione)) return fine_oltre_le_celle(f, posizione);
+    if (v.valore3 % 50 != 0) return ferma(f, errore_treno::stazione_non_multipla_50, posizione);
     v.segno = numero8(s);
-    const std::int32_t lunghezza = numero32(s);
-    if (lunghezza % 100 != 0) {
-        return ferma(f, errore_treno::lunghezza_non_multipla_100, v.valore3);
+    const Numero lunghezza = numero_segnato(s);
+    if (lunghezza.valore % 100 != 0) {
+        return ferma(f, errore_treno::lunghezza_non_multipla_100, v.valore3, lunghezza.campo);
     }
     leggi_dati_stazione(s, v);
-    calcola_zona(v, lunghezza);
-    if (lunghezza < 600) v.opzione4 = 0;
+    calcola_zona(v, lunghezza.valore);
+    if (lunghezza.valore < 600) v.opzione4 = 0;
     if (s.stazione == 1) {
         v.opzione3 = 0;
         v.opzione4 = 0;
     }
-    return chiudi_stazione(f, s, v);
+    return chiudi_stazione(f, s, v, posizione.campo);
 }
 
 // --- the keyword table ---
@@ -298,9 +345,15 @@ Esito esegui_parole(Form1& f, StatoTreno& s) {
 
 // --- reading loop ---
 
+// Reads a keyword field into `riga`; the error location moves to it.
+void leggi_parola(Form1& f, StatoTreno& s) {
+    f.riga = s.campi.leggi_testo();
+    segna(f, s.campi.ultimo_campo());
+}
+
 void cerca_generale(Form1& f, StatoTreno& s) {
     while (!s.campi.fine_file()) {
-        f.riga = s.campi.leggi_testo();
+        leggi_parola(f, s);
         if (contiene(minuscolo(f.riga), "[generale]")) return;
     }
 }
@@ -310,10 +363,10 @@ void cerca_generale(Form1& f, StatoTreno& s) {
 // examined.
 bool prossima_parola(Form1& f, StatoTreno& s) {
     if (s.campi.fine_file()) return false;
-    f.riga = s.campi.leggi_testo();
+    leggi_parola(f, s);
     for (int saltati = 0; saltati < 2 && contiene(f.riga, "-"); ++saltati) {
         if (s.campi.fine_file()) return false;
-        f.riga = s.campi.leggi_testo();
+        leggi_parola(f, s);
     }
     return !s.campi.fine_file();
 }
@@ -331,6 +384,7 @@ void passo_finale(Form1& f, StatoTreno& s) {
     const std::int32_t fino = f.ultima_cella() - 2;
     riempi_velocita(f, s, fino);
     riempi_aderenza(f, s, fino);
+    f.luogo = {};  // the reference points belong to no row of this file
     for (std::size_t r = riga_tabella::progressiva_1; r <= riga_tabella::progressiva_3; ++r) {
         const voce& v = f.tabella[r];
         if (v.valore1 % kPassoProgressive != 0 || v.valore2 % kPassoProgressive != 0) {
@@ -343,9 +397,17 @@ void passo_finale(Form1& f, StatoTreno& s) {
 
 void leggi_descrizione_treno(Form1& f, std::string_view testo, std::int32_t limite_cartelli) {
     StatoTreno s{LettoreCampi(testo), limite_cartelli};
-    cerca_generale(f, s);
-    if (leggi_righe(f, s) == Esito::ferma) return;
-    passo_finale(f, s);
+    segna(f, {});
+    try {
+        cerca_generale(f, s);
+        if (leggi_righe(f, s) == Esito::ferma) return;
+        passo_finale(f, s);
+    } catch (const ErroreLettura& e) {
+        // A failed read points at its field; a value that does not fit where it is stored has
+        // no field of its own and keeps the row's keyword (or the speed being filled).
+        if (e.dove().riga != 0) segna(f, e.dove());
+        throw;
+    }
 }
 
 }  // namespace brunavia

@@ -42,6 +42,7 @@ void pulisci_tabella(Form1& f) {
 
 void memorizza_treno(Form1& f, Descrizioni& d, std::int32_t limite_cartelli) {
     try {
+        f.segna_luogo(FileDescrizione::treno, {});
         const auto treno = d.treno();
         if (!treno) throw ErroreLettura("file di descrizione del treno mancante", {});
         leggi_descrizione_treno(f, *treno, limite_cartelli);
@@ -61,6 +62,7 @@ void DescrizioniNellaCartella::elimina_treno() { elimina_file(treno_); }
 void memorizza_dati(Form1& f, Descrizioni& d) {
     f.tabella[riga_tabella::scenario].testo = f.nome_scenario;
     f.tabella[riga_tabella::treno].testo = f.numero_treno;
+    f.segna_luogo(FileDescrizione::linea, {});
     const auto linea = d.linea();
     if (!linea) {
         f.registra_errore(kErroreFileMancante);
@@ -82,12 +84,14 @@ bool compila(Form1& f, std::int32_t flag, Descrizioni& d) {
     f.flag_linea = flag;
     f.codice_errore = 0;
     f.posizione_errore = 0;
+    f.errori_registrati.clear();
     pulisci_tabella(f);
     f.celle.clear();
     f.tracciato = Tracciato{};
     f.inizio_montagne.clear();
     f.fine_montagne.clear();
     memorizza_dati(f, d);
+    f.luogo = {};  // the finishing rules' errors belong to no row
     if (!f.celle_dimensionate()) return false;
     applica_finitura(f);
     timbra_modello(f);

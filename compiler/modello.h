@@ -3,8 +3,11 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "compiler/lettore_campi.h"
 
 namespace brunavia {
 
@@ -97,6 +100,25 @@ struct Tracciato {
     }
 };
 
+// The description file that a recorded error points into.
+enum class FileDescrizione : std::uint8_t { nessuno, linea, treno };
+
+// Where in the descriptions a recorded error lies: the file and the field that caused it
+// (line and column from 1; 0 when the error concerns the file as a whole). File `nessuno`:
+// the error belongs to no row (reference points, too many stations, finishing rules).
+struct LuogoErrore {
+    FileDescrizione file = FileDescrizione::nessuno;
+    PosizioneCampo campo;
+};
+
+// One error as the compile recorded it: number, position in metres (none for the errors
+// that record none) and where it lies in the descriptions.
+struct ErroreRegistrato {
+    std::int32_t codice = 0;
+    std::optional<std::int32_t> posizione;
+    LuogoErrore luogo;
+};
+
 // The one window object: run values, the scenario model and the values that the compile
 // stages share. It lives for the whole run.
 struct Form1 {
@@ -119,14 +141,26 @@ struct Form1 {
     std::vector<std::int32_t> inizio_montagne;  // climbing stretches, in file order
     std::vector<std::int32_t> fine_montagne;
 
+    // The field the readers are on, kept up to date as they read; every recorded error
+    // takes a copy. The list keeps every error of the compile, of which `codice_errore` and
+    // `posizione_errore` hold the last.
+    LuogoErrore luogo;
+    std::vector<ErroreRegistrato> errori_registrati;
+
     bool celle_dimensionate() const { return !celle.empty(); }
     std::int32_t ultima_cella() const { return static_cast<std::int32_t>(celle.size()) - 1; }
 
     void registra_errore(std::int32_t codice, std::int32_t posizione) {
         codice_errore = codice;
         posizione_errore = posizione;
+        errori_registrati.push_back({codice, posizione, luogo});
     }
-    void registra_errore(std::int32_t codice) { codice_errore = codice; }
+    void registra_errore(std::int32_t codice) {
+        codice_errore = codice;
+        errori_registrati.push_back({codice, std::nullopt, luogo});
+    }
+    // The readers' location upkeep: the field the next error will point at.
+    void segna_luogo(FileDescrizione file, PosizioneCampo campo) { luogo = {file, campo}; }
 };
 
 }  // namespace brunavia

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "compiler/nomi_file.h"
+#include "tests/aiuti.h"
+#include "tool/compilazione.h"
+#include "tool/decodifica.h"
+#include "writers/scrittori.h"
+
+namespace brunavia::strumento {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kLinea = "Brunavia_linea.txt";
+constexpr const char* kTreno = "Brunavia_706-.txt";
+const std::vector<std::string> kCompilati = {"Brunavia_linea.dat", "Brunavia_706.sim",
+                                             "Brunavia_706.dat"};
+
+// The shipped descriptions, written by the program's own writers.
+void scrivi_descrizioni(const fs::path& cartella) {
+    Form1 f;
+    f.cartella = cartella;
+    dati_linea(f);
+    dati_treno(f);
+}
+
+struct Esito {
+    int stato = -1;
+    std::string uscita;
+    std::string errori;
+};
+
+Esito compila_in(const fs::path& linea, const fs::path& treno, const fs::path& cartella) {
+    OpzioniCompila o;
+    o.linea = linea;
+    o.treno = treno;
+    o.cartella = cartella;
+    std::ostringstream uscita, errori;
+    const int stato = compila_descrizioni(o, uscita, errori);
+    return {stato, uscita.str(), errori.str()};
+}
+
+// Replaces the one occurrence of `vecchio` in the file.
+void sostituisci(const fs::path& file, const std::string& vecchio, const std::string& nuovo) {
+    std::string testo = prova::leggi_byte(file);
+    const auto i = testo.find(vecchio);
+    ASSERT_NE(i, std::string::npos) << vecchio;
+    ASSERT_EQ(testo.find(vecchio, i + 1), std::string::npos) << vecchio;
+    prova::scrivi_byte(file, testo.replace(i, vecchio.size(), nuovo));
+}
+
+// "LINE:COL" of the first occurrence of `campo` inside the line that holds `riga`.
+std::string luogo(const std::string& testo, const std::string& riga, const std::string& campo) {
+    const auto i = testo.find(riga);
+    const auto inizio = testo.rfind('\n', i) == std::string::npos ? 0 : testo.rfind('\n', i) + 1;
+    const auto numero = std::count(testo.begin(), testo.begin() + static_cast<long>(i), '\n') + 1;
+    const auto colonna = testo.find(campo, i) - inizio + 1;
+    return std::to_string(numero) + ":" + std::to_string(colonna);
+}
+
+TEST(StrumentoCompila, StessiByteDelProgrammaSenzaCancellareLeDescrizioni) {
+    prova::CartellaTemporanea programma, descrizioni, uscita;
+    const auto exe = prova::copia_programma(programma.percorso());
+    ASSERT_EQ(prova::esegui(exe, {}, programma.percorso()).stato, 0);
+    scrivi_descrizioni(descrizioni.percorso());
+
+    // No -o: the compiled files go into the current folder.
+    const auto esito =
+        prova::esegui(BRUNAVIA_TOOL_EXE,
+                      {"compile", (descrizioni / kLinea).string(), (descrizioni / kTreno).string()},
+                      uscita.percorso());
+    EXPECT_EQ(esito.stato, 0);
+    EXPECT_EQ(esito.errori, "");
+    for (const auto& nome : kCompilati) {
+        ASSERT_TRUE(fs::exists(uscita / nome)) << nome;
+        EXPECT_TRUE(prova::leggi_byte(uscita / nome) == prova::leggi_byte(programma / nome))
+            << nome;
+        EXPECT_NE(esito.uscita.find(nome), std::string::npos) << nome;
+    }
+    EXPECT_TRUE(fs::exists(descrizioni / kLinea));
+    EXPECT_TRUE(fs::exists(descrizioni / kTreno));
+}
+
+TEST(StrumentoCompila, NomiDiScenarioETrenoDalleOpzioni) {
+    prova::CartellaTemporanea descrizioni, uscita;
+    scrivi_descrizioni(descrizioni.percorso());
+    OpzioniCompila o;
+    o.linea = descrizioni / kLinea;
+    o.treno = descrizioni / kTreno;
+    o.cartella = uscita / "nuova";  // created when missing
+    o.nome_scenario = "Valico";
+    o.numero_treno = "2143";
+    std::ostringstream out, err;
+    ASSERT_EQ(compila_descrizioni(o, out, err), 0) << err.str();
+    for (const char* nome : {"Valico_linea.dat", "Valico_2143.sim", "Valico_2143.dat"}) {
+        EXPECT_TRUE(fs::exists(o.cartella / nome)) << nome;
+    }
+    const Tabella t = decodifica_tabella(prova::leggi_byte(o.cartella / "Valico_2143.sim"));
+    EXPECT_EQ(t[85].testo, "Valico");
+    EXPECT_EQ(t[86].testo, "2143");
+}
+
+// One changed row per case: the report must name the file, the line and the column of the
+// field that caused the error.
+struct CasoLuogo {
+    const char* file;     // kLinea or kTreno
+    std::string vecchio;  // the text replaced
+    std::string nuovo;    // by this
+    std::string campo;    // the field of `nuovo` the error points at
+    const char* errore;   // "Errore n. N" and, where recorded, the position
+};
+
+TEST(StrumentoCompila, OgniErroreDiRigaIndicaFileRigaEColonna) {
+    const CasoLuogo casi[] = {
+        // line reader
+        {kLinea, "lunghezza percorso,    120000", "lunghezza percorso,    12O000", "12O000",
+         "Errore n. 25:"},
+        {kLinea, "ripetizione segnali 4 codici,    0    ,0",
+         "ripetizione segnali 4 codici,    120    ,0", "120", "Errore n. 3:"},
+        {kLinea, "ripetizione segnali 4 codici,    0    ,0",
+         "ripetizione segnali 4 codici,    0    ,70", "70", "Errore n. 4:"},
+        {kLinea, "ripetizione segnali 4 codici,", "ripetizione segnali codici,", "ripetizione",
+         "Errore n. 5:"},
+        {kLinea, "curvad5,  0,  150", "curvad,  0,  150", "curvad", "Errore n. 103:"},
+        {kLinea, "pendenza,  121900,   0", "pendenza,  126950,   0", "126950",
+         "Errore n. 15, posizione 126950:"},
+        {kLinea, "indicatori_vmax,  6000,  80", "indicatori_vmax,  5510,  80", "5510",
+         "Errore n. 21, posizione 5510:"},
+        {kLinea, "cartello_indicatore,  10350,   (F)", "cartello_indicatore,  5520,   (F)", "5520",
+         "Errore n. 6, posizione 5520:"},
+        // train reader
+        {kTreno, "sabbia,    300", "sabbia,    70000", "70000", "Errore n. 25:"},
+        {kTreno, "velocita,  115450,    60", "velocita,  115450,  1300", "1300", "Errore n. 25:"},
+        {kTreno, "aderenza,  120800,   100", "aderenza,  126950,   100", "126950",
+         "Errore n. 15, posizione 126950:"},
+        {kTreno, "stazione,    7350, 11,  600,", "stazione,    7360, 11,  600,", "7360",
+         "Errore n. 8, posizione 7360:"},
+        {kTreno, "stazione,    7350, 11,  600,", "stazione,    7350, 11,  650,", "650",
+         "Errore n. 9, posizione 7350:"},
+        {kTreno, "segnale,    2200,", "segnale,    1410,", "1410", "Errore n. 16, posizione 1410:"},
+    };
+    for (const auto& c : casi) {
+        prova::CartellaTemporanea descrizioni, uscita;
+        scrivi_descrizioni(descrizioni.percorso());
+        const fs::path file = descrizioni / c.file;
+        sostituisci(file, c.vecchio, c.nuovo);
+        const Esito e = compila_in(descrizioni / kLinea, descrizioni / kTreno, uscita.percorso());
+        const std::string atteso = file.string() + ":" +
+                                   luogo(prova::leggi_byte(file), c.nuovo, c.campo) + ": " +
+                                   c.errore;
+        EXPECT_EQ(e.stato, 2) << c.nuovo;
+        EXPECT_EQ(e.errori.rfind(atteso, 0), 0u)
+            << "atteso " << atteso << "\nottenuto " << e.errori;
+        EXPECT_TRUE(fs::exists(descrizioni / kLinea) && fs::exists(descrizioni / kTreno))
+            << c.nuovo;
+    }
+}
+
+// Errors of no row name the scenario; errors of a whole file name the file alone.
+TEST(StrumentoCompila, ErroriSenzaRigaNominanoLoScenarioOIlFile) {
+    struct Caso {
+        const char* file;
+        std::string vecchio;
+        std::string nuovo;  // "" removes the file
+        std::string prima_riga;
+        int stato;
+        bool compilati;  // whether the compiled files are written
+    };
+    const std::string scenario = "scenario Brunavia, treno 706: ";
+    const Caso casi[] = {
+        {kLinea, "progressiva chilometrica due,    115050,",
+         "progressiva chilometrica due,    115060,",
+         scenario +
+             "Errore n. 2: posizione o progressiva di un punto chilometrico non multipla di 50",
+         2, true},
+        {kTreno, "[rallentamenti]",  // a 24th station: no table row left
+         "stazione,  124000, 12,  400,  0, 0, 0,  1,1,0,  2,1,1,    0,   0, 0, 0, EXTRA\r\n"
+         "[rallentamenti]",
+         scenario + "Errore n. 10: troppe stazioni", 2, true},
+        // The finishing rules: signals on the three cells of the near window before a slowdown.
+        {kTreno, "[rallentamenti]\r\n",
+         "[rallentamenti]\r\nrallentamento, 30000, 60, 1000, 0, 0, 0\r\n"
+         "segnale, 29650, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0\r\n"
+         "segnale, 29700, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0\r\n"
+         "segnale, 29750, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0\r\n",
+         scenario + "Errore n. 12, posizione 30050: nessuna cella libera", 2, true},
+        {kTreno, "", "", "%T: Errore n. 25: errore di lettura", 2, true},
+        {kLinea, "", "", "%L: Errore n. 101: file di descrizione della linea non trovato", 2,
+         false},
+        {kTreno, "segnale,    1400,", "segnale,       0,",
+         scenario + "Errore n. 1250: valori riservati al timbro gia' occupati", 1, false},
+    };
+    for (const auto& c : casi) {
+        prova::CartellaTemporanea descrizioni, uscita;
+        scrivi_descrizioni(descrizioni.percorso());
+        if (c.vecchio.empty()) {
+            fs::remove(descrizioni / c.file);
+        } else {
+            sostituisci(descrizioni / c.file, c.vecchio, c.nuovo);
+        }
+        const Esito e = compila_in(descrizioni / kLinea, descrizioni / kTreno, uscita.percorso());
+        std::string atteso = c.prima_riga;
+        if (atteso.starts_with("%L")) atteso.replace(0, 2, (descrizioni / kLinea).string());
+        if (atteso.starts_with("%T")) atteso.replace(0, 2, (descrizioni / kTreno).string());
+        EXPECT_EQ(e.stato, c.stato) << atteso;
+        EXPECT_EQ(e.errori.rfind(atteso, 0), 0u)
+            << "atteso " << atteso << "\nottenuto " << e.errori;
+        for (const auto& nome : kCompilati) {
+            EXPECT_EQ(fs::exists(uscita / nome), c.compilati) << atteso << " " << nome;
+        }
+    }
+}
+
+TEST(StrumentoCompila, LaRigaDellErroreConIlSegnoSottoIlCampo) {
+    prova::CartellaTemporanea descrizioni, uscita;
+    scrivi_descrizioni(descrizioni.percorso());
+    sostituisci(descrizioni / kLinea, "ripetizione segnali 4 codici,    0    ,0",
+                "ripetizione segnali 4 codici,    0    ,\t70");
+    const Esito e = compila_in(descrizioni / kLinea, descrizioni / kTreno, uscita.percorso());
+    // The tab before the field stays a tab under it, so the caret lines up.
+    EXPECT_EQ(e.errori, (descrizioni / kLinea).string() +
+                            ":9:41: Errore n. 4: seconda posizione della ripetizione segnali "
+                            "non multipla di 50\n"
+                            "    ripetizione segnali 4 codici,    0    ,\t70\n"
+                            "    " +
+                            std::string(39, ' ') + "\t^\n");
+    EXPECT_EQ(e.stato, 2);
+}
+
+}  // namespace
+}  // namespace brunavia::strumento

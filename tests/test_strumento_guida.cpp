@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "compiler/errori.h"
+#include "tests/aiuti.h"
+#include "tool/comandi.h"
+
+namespace brunavia {
+namespace {
+
+// The author's guide explains every error number of the explanations table, and no other.
+TEST(StrumentoGuida, LaTabellaDegliErroriDelLeggimiEQuellaDelCompilatore) {
+    const std::string leggimi = prova::leggi_byte(BRUNAVIA_README);
+    const auto inizio = leggimi.find("### Error numbers");
+    ASSERT_NE(inizio, std::string::npos);
+    std::set<std::int32_t> nella_guida;
+    std::istringstream righe(leggimi.substr(inizio));
+    for (std::string riga; std::getline(righe, riga);) {
+        if (riga.size() < 3 || riga[0] != '|' || riga[2] < '0' || riga[2] > '9') continue;
+        nella_guida.insert(std::stoi(riga.substr(2)));
+    }
+    std::set<std::int32_t> nella_tabella;
+    for (const auto& voce : tabella_errori()) nella_tabella.insert(voce.codice);
+    EXPECT_EQ(nella_guida, nella_tabella);
+}
+
+// Every command explains itself; a command line that does not fit is refused with its usage.
+TEST(StrumentoGuida, AiutoEUsoErratoDiOgniComando) {
+    struct Caso {
+        std::vector<std::string> argomenti;
+        int stato;
+        std::string inizio_uscita;
+        std::string inizio_errori;
+    };
+    const Caso casi[] = {
+        {{"--help"}, 0, "uso: brunavia-tool COMANDO", ""},
+        {{"compile", "--help"}, 0, "uso: brunavia-tool compile LINEA TRENO", ""},
+        {{"dump", "-h"}, 0, "uso: brunavia-tool dump FILE", ""},
+        {{"plot", "--help"}, 0, "uso: brunavia-tool plot CARTELLA -o FILE.svg", ""},
+        {{}, strumento::kUscitaUso, "", "uso: brunavia-tool COMANDO"},
+        {{"compila"}, strumento::kUscitaUso, "", "brunavia-tool: comando sconosciuto \"compila\""},
+        {{"compile", "linea.txt"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool compile: servono 2 argomenti, dati 1"},
+        {{"compile", "a", "b", "-o"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool compile: manca il valore di -o"},
+        {{"dump", "x.dat", "--colore"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool dump: opzione sconosciuta: --colore"},
+        {{"dump", "x.dat", "--every", "0"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool dump: --every vuole un numero intero di metri maggiore di 0"},
+        {{"plot", "."}, strumento::kUscitaUso, "", "brunavia-tool plot: manca -o FILE.svg"},
+    };
+    for (const auto& c : casi) {
+        std::ostringstream out, err;
+        const int stato = strumento::esegui_strumento(c.argomenti, out, err);
+        const std::string riga = c.argomenti.empty() ? "(nessun argomento)" : c.argomenti[0];
+        EXPECT_EQ(stato, c.stato) << riga;
+        EXPECT_EQ(out.str().rfind(c.inizio_uscita, 0), 0u) << out.str();
+        EXPECT_EQ(err.str().rfind(c.inizio_errori, 0), 0u) << err.str();
+        if (c.inizio_uscita.empty()) {
+            EXPECT_EQ(out.str(), "");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace brunavia

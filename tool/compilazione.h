@@ -1,0 +1,60 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compiler/memorizza.h"
+#include "compiler/modello.h"
+
+namespace brunavia::strumento {
+
+// What `compile` is asked to do.
+struct OpzioniCompila {
+    std::filesystem::path linea;             // line description
+    std::filesystem::path treno;             // train description
+    std::filesystem::path cartella = ".";    // where the compiled files go
+    std::string nome_scenario = "Brunavia";  // names of the compiled files and table rows 85
+    std::string numero_treno = "706";        // and 86
+};
+
+// Two description files named by the author: read when the compile asks for them and never
+// deleted. The texts read are kept, so that an error can show its line.
+class DescrizioniDaFile : public Descrizioni {
+public:
+    DescrizioniDaFile(std::filesystem::path linea, std::filesystem::path treno)
+        : percorso_linea_(std::move(linea)), percorso_treno_(std::move(treno)) {}
+    std::optional<std::string> linea() override;
+    std::optional<std::string> treno() override;
+    void elimina_linea() override {}
+    void elimina_treno() override {}
+
+    const std::optional<std::string>& testo_linea() const { return linea_; }
+    const std::optional<std::string>& testo_treno() const { return treno_; }
+
+private:
+    std::filesystem::path percorso_linea_;
+    std::filesystem::path percorso_treno_;
+    std::optional<std::string> linea_;
+    std::optional<std::string> treno_;
+};
+
+// The line `riga` (from 1) of a description text, without its line end; nothing when the text
+// has fewer lines. Line ends are CR LF, a lone CR or a lone LF, as the field reader takes them.
+std::optional<std::string> riga_di_testo(std::string_view testo, int riga);
+
+// The report of one recorded error: "FILE:LINE:COL: Errore n. N, posizione P: <meaning>", then
+// the offending line and a caret under the field. A file-wide error names only the file; one
+// that belongs to no row names the scenario. `testo` is the text of the file pointed at.
+std::string descrivi_errore(const ErroreRegistrato& e, const OpzioniCompila& o,
+                            const std::optional<std::string>& testo);
+
+// The compile of the program on the given files: same model, rules and compiled bytes, files
+// written into `o.cartella`. Every recorded error is reported on `errori`; the names of the
+// files written on `uscita`. Returns the program's exit status: 0, 1 (stopped by a file
+// failure or errors 1250 and 1251), 2 (an error recorded).
+int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostream& errori);
+
+}  // namespace brunavia::strumento

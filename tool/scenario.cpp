@@ -1,0 +1,97 @@
+#include "tool/scenario.h"
+
+#include "tool/testo.h"
+
+namespace brunavia::strumento {
+namespace {
+
+struct NomeTipo {
+    std::uint8_t tipo;
+    std::string_view nome;
+};
+constexpr NomeTipo kNomiTipo[] = {
+    {tipo::libera, "libera"},
+    {tipo::segnale, "segnale"},
+    {tipo::fine_rallentamento, "fine_rallentamento"},
+    {tipo::inizio_rallentamento, "inizio_rallentamento"},
+    {tipo::avviso_rallentamento, "avviso_rallentamento"},
+    {tipo::prima_dell_avviso, "prima_dell_avviso"},
+    {tipo::indicatore_v_max, "indicatore_v_max"},
+    {tipo::fine_stazione, "fine_stazione"},
+    {tipo::libera_montagna, "libera_montagna"},
+    {tipo::marcatore, "marcatore"},
+    {tipo::abbattimento_nullo, "abbattimento_nullo"},
+    {tipo::cartello_indicatore, "cartello_indicatore"},
+};
+
+constexpr std::string_view kNomiRuolo[] = {
+    "riservata", "stazione", "cartello indicatore", "vuota", "punto chilometrico", "percorso",
+    "scenario",  "treno",
+};
+
+bool numeri_a_zero(const voce& v) {
+    return v.segno == 0 && v.valore1 == 0 && v.valore2 == 0 && v.valore3 == 0 && v.segno2 == 0 &&
+           v.numero1 == 0 && v.numero2 == 0 && v.numero3 == 0 && v.numero4 == 0 && v.numero5 == 0 &&
+           v.opzione1 == 0 && v.opzione2 == 0 && v.opzione3 == 0 && v.opzione4 == 0 &&
+           v.codice == 0;
+}
+
+}  // namespace
+
+std::string nome_tipo_cella(std::uint8_t t) {
+    for (const auto& [codice, nome] : kNomiTipo) {
+        if (codice == t) return std::string(nome);
+    }
+    return "tipo_" + std::to_string(t);
+}
+
+Ruolo ruolo_riga(const Tabella& t, std::size_t r) {
+    switch (r) {
+        case 0:
+            return Ruolo::riservata;
+        case riga_tabella::progressiva_1:
+        case riga_tabella::progressiva_2:
+        case riga_tabella::progressiva_3:
+            return Ruolo::punto_chilometrico;
+        case riga_tabella::percorso:
+            return Ruolo::percorso;
+        case riga_tabella::scenario:
+            return Ruolo::scenario;
+        case riga_tabella::treno:
+            return Ruolo::treno;
+        default:
+            break;
+    }
+    const voce& v = t[r];
+    if (!numeri_a_zero(v)) return Ruolo::stazione;
+    return v.testo.empty() ? Ruolo::vuota : Ruolo::cartello_indicatore;
+}
+
+std::string_view nome_ruolo(Ruolo r) {
+    return kNomiRuolo[static_cast<std::size_t>(r)];
+}
+
+std::vector<Stazione> stazioni(const Tabella& t) {
+    std::vector<Stazione> elenco;
+    for (std::size_t r = 1; r <= riga_tabella::prima_indicazione; ++r) {
+        if (ruolo_riga(t, r) != Ruolo::stazione) continue;
+        const voce& v = t[r];
+        elenco.push_back(
+            {r, v.valore3, v.valore1, v.valore2, v.segno, v.codice, da_cp1252(v.testo)});
+    }
+    return elenco;
+}
+
+IndicatoreVMax indicatore_v_max(const cella& c) {
+    IndicatoreVMax i;
+    const std::int16_t codici[3] = {c.dato0, c.dato1, c.dato2};
+    for (std::size_t k = 0; k < 3; ++k) {
+        i.sinistra[k] = codici[k] / 20;
+        i.destra[k] = codici[k] % 20 * 5;
+    }
+    i.strisce_sinistra = c.dato3 / 10;
+    i.strisce_destra = c.dato3 % 10;
+    return i;
+}
+
+}  // namespace brunavia::strumento
