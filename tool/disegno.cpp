@@ -773,9 +773,9 @@ std::string sottotitolo(const Dati& d) {
     }
     char t[256];
     std::snprintf(t, sizeof t,
-                  "linea di %.3f km (celle 0 ... %zu), %zu stazioni, %zu segnali, %zu cartelli "
+                  "linea di %.0f m (celle 0 ... %zu), %zu stazioni, %zu segnali, %zu cartelli "
                   "V max, %zu cartelli indicatori",
-                  d.lunghezza / 1000, d.s.celle.size() - 1, d.stazioni.size(), segnali,
+                  d.lunghezza, d.s.celle.size() - 1, d.stazioni.size(), segnali,
                   indicatori_v, cartelli);
     return t;
 }
