@@ -26,7 +26,9 @@ constexpr VoceErrore kSpiegazioni[] = {
     {21, "indicatore di velocita' massima su una cella occupata"},
     {22, "stazione a meno di 350 m dalla fine della precedente"},
     {24, "fine della zona di stazione a 100 m o meno"},
-    {25, "errore di lettura: numero non valido, fuori intervallo o lettura oltre la fine"},
+    {25,
+     "errore di lettura di una descrizione: file del treno mancante, numero non valido, "
+     "fuori intervallo o lettura oltre la fine"},
     {101, "file di descrizione della linea non trovato"},
     {102, "manca la sezione [generale] nel file della linea"},
     {103, "curva senza classe o tracciato oltre 1000000 punti"},

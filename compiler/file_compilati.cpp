@@ -26,7 +26,7 @@ constexpr std::size_t kByteTipoPunto = 2;
 
 // Fills a buffer of exactly the size of the file with little-endian values.
 class Scrittura {
-  public:
+public:
     explicit Scrittura(std::size_t dimensione) : byte_(dimensione, '\0') {}
 
     void u8(std::uint8_t v) { byte_[pos_++] = static_cast<char>(v); }
@@ -48,7 +48,7 @@ class Scrittura {
         return std::move(byte_);
     }
 
-  private:
+private:
     void intero(std::uint64_t v, std::size_t larghezza) {
         for (std::size_t i = 0; i < larghezza; ++i) {
             byte_[pos_ + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
@@ -149,11 +149,14 @@ std::string serializza_celle(const Form1& f) {
 }
 
 void scrivi_file_compilati(const Form1& f, const std::filesystem::path& cartella) {
+    std::vector<FileNuovo> gruppo;
     if (f.flag_linea != 0) {
-        sostituisci_file(cartella / nomi_file::piano_linea(f), serializza_tracciato(f.tracciato));
+        gruppo.emplace_back(cartella / nomi_file::piano_linea(f),
+                            serializza_tracciato(f.tracciato));
     }
-    sostituisci_file(cartella / nomi_file::tabella_scenario(f), serializza_tabella(f));
-    sostituisci_file(cartella / nomi_file::celle_treno(f), serializza_celle(f));
+    gruppo.emplace_back(cartella / nomi_file::tabella_scenario(f), serializza_tabella(f));
+    gruppo.emplace_back(cartella / nomi_file::celle_treno(f), serializza_celle(f));
+    sostituisci_file_insieme(gruppo);
 }
 
 }  // namespace brunavia

@@ -16,8 +16,8 @@ std::string serializza_tracciato(const Tracciato& t);  // <scenario>_linea.dat
 std::string serializza_tabella(const Form1& f);        // <scenario>_<train>.sim
 std::string serializza_celle(const Form1& f);          // <scenario>_<train>.dat
 
-// Writes the compiled files into `cartella` (the plan only when `flag_linea` is set), each
-// replaced atomically. Throws ErroreFile when a file cannot be written.
+// Writes the compiled files into `cartella` (the plan only when `flag_linea` is set), replaced
+// together: when one cannot be written, every old file stays as it was. Throws ErroreFile.
 void scrivi_file_compilati(const Form1& f, const std::filesystem::path& cartella);
 
 }  // namespace brunavia

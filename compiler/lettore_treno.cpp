@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "compiler/lettore_campi.h"
 #include "compiler/numeri.h"
@@ -235,7 +236,11 @@ void leggi_dati_stazione(StatoTreno& s, voce& v) {
     const std::int32_t ore = numero32(s);
     const std::int32_t minuti = numero32(s);
     const std::int32_t secondi = numero32(s);
-    v.testo = s.campi.leggi_testo();
+    std::string nome = s.campi.leggi_testo();
+    // The name is written with a 16-bit length: a longer one fails the reading (and is not
+    // stored), not the writing of the table file.
+    memorizza_in<std::uint16_t>(static_cast<std::int64_t>(nome.size()));
+    v.testo = std::move(nome);
     v.codice = somma32(prodotto32(somma32(prodotto32(ore, 60), minuti), 60), secondi);
 }
 

@@ -1,9 +1,11 @@
-// The train description reader on any bytes, after the shipped line has been read.
+// The train description reader on any bytes, after the shipped line has been read; the table
+// and the cells it leaves must serialise.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "compiler/file_compilati.h"
 #include "compiler/lettore_campi.h"
 #include "compiler/lettore_linea.h"
 #include "compiler/lettore_treno.h"
@@ -31,5 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
             stato.slot_cartello);
     } catch (const brunavia::ErroreLettura&) {
     }
+    brunavia::serializza_tabella(f);
+    brunavia::serializza_celle(f);
     return 0;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs when any is missing (as root, or through sudo).
+# Installs the Debian packages the build needs when any is missing (as root, or through sudo);
+# the sanitizer and fuzzer runtimes of clang are only recommended by its package.
 set -euo pipefail
-needed=(cmake ninja-build g++ clang libgtest-dev libbenchmark-dev librsvg2-bin python3)
+needed=(cmake ninja-build g++ clang libclang-rt-dev libgtest-dev libbenchmark-dev librsvg2-bin python3)
 missing=()
 for p in "${needed[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

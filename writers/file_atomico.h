@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace brunavia {
 
@@ -21,5 +23,15 @@ private:
 // folder first, which is then renamed over the old one: a failure half-way leaves the old file
 // as it was and no partial file behind. Throws ErroreFile on any failure.
 void sostituisci_file(const std::filesystem::path& percorso, std::string_view contenuto);
+
+// One file of a group and its new content.
+using FileNuovo = std::pair<std::filesystem::path, std::string>;
+
+// Replaces the files of a group together, so that a failure does not leave new and old files
+// mixed: every content goes to its temporary file first and the old files are renamed over
+// only when all of them are written; a name held by a folder fails the group before anything
+// is written. A failed write (disk full, size limit, no permission) leaves every old file
+// untouched and no temporary file. Throws ErroreFile naming the file that failed.
+void sostituisci_file_insieme(const std::vector<FileNuovo>& gruppo);
 
 }  // namespace brunavia

@@ -1,0 +1,99 @@
+// Compiles from descriptions in memory, written to disk: the line alone and the whole scenario
+// (line and train) on generated descriptions of 120 km and 900 km. Each reports the time of
+// writing the same three files with plain buffered writes, the ratio to it and the peak memory
+// of one compile in a fresh process.
+#include <benchmark/benchmark.h>
+
+#include <optional>
+#include <string>
+
+#include "bench/descrizioni_generate.h"
+#include "bench/lavori.h"
+#include "bench/misura.h"
+#include "compiler/descrizioni_in_memoria.h"
+#include "compiler/file_compilati.h"
+#include "compiler/memorizza.h"
+#include "compiler/nomi_file.h"
+
+namespace brunavia::banco {
+namespace {
+
+struct Descrizioni2 {
+    std::string linea;
+    std::string treno;
+};
+
+// "linea:900" is the line of 900 km with an empty train description; "scenario:900" adds the
+// generated train.
+std::optional<Descrizioni2> descrizioni_di(const std::string& nome) {
+    const auto due_punti = nome.find(':');
+    if (due_punti == std::string::npos) return std::nullopt;
+    const std::string tipo = nome.substr(0, due_punti);
+    const int metri = std::stoi(nome.substr(due_punti + 1)) * 1000;
+    if (tipo == "linea") return Descrizioni2{linea_generata(metri), ""};
+    if (tipo == "scenario") return Descrizioni2{linea_generata(metri), treno_generato(metri)};
+    return std::nullopt;
+}
+
+// One compile into the model; false when it records an error.
+bool compila_descrizioni(Form1& f, const Descrizioni2& testi) {
+    f.nome_scenario = "Brunavia";
+    f.numero_treno = "706";
+    DescrizioniInMemoria d(testi.linea, testi.treno);
+    return compila(f, 1, d) && f.codice_errore == 0;
+}
+
+std::vector<FileNuovo> file_compilati(const Form1& f) {
+    return {{nomi_file::piano_linea(f), serializza_tracciato(f.tracciato)},
+            {nomi_file::tabella_scenario(f), serializza_tabella(f)},
+            {nomi_file::celle_treno(f), serializza_celle(f)}};
+}
+
+void BM_Compila(benchmark::State& state, const std::string& nome) {
+    const auto testi = descrizioni_di(nome);
+    CartellaBanco cartella("compila");
+    Cronometro cronometro;
+    cronometro.parti();
+    for (auto _ : state) {
+        Form1 f;
+        if (!compila_descrizioni(f, *testi)) {
+            state.SkipWithError("le descrizioni generate registrano un errore");
+            return;
+        }
+        scrivi_file_compilati(f, cartella.percorso());
+    }
+    const double per_iterazione = cronometro.per_iterazione(state);
+    // The reference writes the bytes of the same three files.
+    Form1 f;
+    compila_descrizioni(f, *testi);
+    riporta(state, per_iterazione,
+            secondi_scrittura_semplice(cartella.percorso(), file_compilati(f)),
+            picco_mb_del_lavoro(nome));
+}
+
+BENCHMARK_CAPTURE(BM_Compila, linea_120_km, std::string("linea:120"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Compila, linea_900_km, std::string("linea:900"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Compila, scenario_120_km, std::string("scenario:120"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Compila, scenario_900_km, std::string("scenario:900"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+
+bool esegui_lavoro(const std::string& nome, const std::filesystem::path& cartella) {
+    if (nome == "corsa") return esegui_corsa(cartella);
+    const auto testi = descrizioni_di(nome);
+    if (!testi) return false;
+    Form1 f;
+    if (!compila_descrizioni(f, *testi)) return false;
+    scrivi_file_compilati(f, cartella);
+    return true;
+}
+
+}  // namespace brunavia::banco
