@@ -12,7 +12,9 @@ namespace brunavia {
 namespace {
 
 // The waiting window of this platform: one console line, shown before any file is written.
-void mostra_attesa(std::ostream& uscita) { uscita << "Attendere" << std::endl; }
+void mostra_attesa(std::ostream& uscita) {
+    uscita << "Attendere" << std::endl;
+}
 
 int esegui(Form1& f, std::ostream& uscita, std::ostream& errori) {
     f.nome_scenario = "Brunavia";

@@ -19,19 +19,19 @@ struct PosizioneCampo {
 // A failed read of a description file (error 25): reading past the end, a token that is not
 // a decimal integer, or a value outside its target.
 class ErroreLettura : public std::runtime_error {
-  public:
+public:
     ErroreLettura(const std::string& motivo, PosizioneCampo dove)
         : std::runtime_error(motivo), dove_(dove) {}
     PosizioneCampo dove() const { return dove_; }
 
-  private:
+private:
     PosizioneCampo dove_;
 };
 
 // Reads a description file one field at a time, from memory. Bytes are taken one byte per
 // character. Blanks are space and tab; a line end is CR LF, a lone CR or a lone LF.
 class LettoreCampi {
-  public:
+public:
     explicit LettoreCampi(std::string_view dati);
 
     // End of file counts as reached once nothing but blanks and line ends remains.
@@ -55,7 +55,7 @@ class LettoreCampi {
     // Where the field last returned began.
     PosizioneCampo ultimo_campo() const { return ultimo_; }
 
-  private:
+private:
     std::int64_t leggi_intero(std::int64_t minimo, std::int64_t massimo);
     void verifica_non_finito();
     bool a_fine_riga() const;

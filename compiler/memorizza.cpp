@@ -4,8 +4,8 @@
 #include <iterator>
 #include <system_error>
 
-#include "compiler/finitura.h"
 #include "compiler/file_compilati.h"
+#include "compiler/finitura.h"
 #include "compiler/lettore_campi.h"
 #include "compiler/lettore_linea.h"
 #include "compiler/lettore_treno.h"
@@ -54,10 +54,18 @@ void memorizza_treno(Form1& f, Descrizioni& d, std::int32_t limite_cartelli) {
     }
 }
 
-std::optional<std::string> DescrizioniNellaCartella::linea() { return leggi_file(linea_); }
-std::optional<std::string> DescrizioniNellaCartella::treno() { return leggi_file(treno_); }
-void DescrizioniNellaCartella::elimina_linea() { elimina_file(linea_); }
-void DescrizioniNellaCartella::elimina_treno() { elimina_file(treno_); }
+std::optional<std::string> DescrizioniNellaCartella::linea() {
+    return leggi_file(linea_);
+}
+std::optional<std::string> DescrizioniNellaCartella::treno() {
+    return leggi_file(treno_);
+}
+void DescrizioniNellaCartella::elimina_linea() {
+    elimina_file(linea_);
+}
+void DescrizioniNellaCartella::elimina_treno() {
+    elimina_file(treno_);
+}
 
 void memorizza_dati(Form1& f, Descrizioni& d) {
     f.tabella[riga_tabella::scenario].testo = f.nome_scenario;

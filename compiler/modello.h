@@ -75,9 +75,9 @@ inline constexpr std::size_t prima_indicazione = 80;  // board texts count down 
 inline constexpr std::size_t progressiva_1 = 81;
 inline constexpr std::size_t progressiva_2 = 82;
 inline constexpr std::size_t progressiva_3 = 83;
-inline constexpr std::size_t percorso = 84;   // line length, braked mass, cars
-inline constexpr std::size_t scenario = 85;   // scenery values, scenario name, stamp, code
-inline constexpr std::size_t treno = 86;      // repetition, train number, sand, clock
+inline constexpr std::size_t percorso = 84;  // line length, braked mass, cars
+inline constexpr std::size_t scenario = 85;  // scenery values, scenario name, stamp, code
+inline constexpr std::size_t treno = 86;     // repetition, train number, sand, clock
 }  // namespace riga_tabella
 
 // The plan: x and y of every metre point. Each point carries the type code it is written

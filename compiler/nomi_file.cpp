@@ -8,14 +8,30 @@ std::string del_treno(const Form1& f, const std::string& coda) {
 }
 }  // namespace
 
-std::string descrizione_linea(const Form1& f) { return f.nome_scenario + "_linea.txt"; }
-std::string descrizione_treno(const Form1& f) { return del_treno(f, "-.txt"); }
-std::string scheda_treno(const Form1& f) { return del_treno(f, "_scheda_treno.txt"); }
-std::string rallentamenti(const Form1& f) { return del_treno(f, "_rallentamenti.txt"); }
-std::string note(const Form1& f) { return del_treno(f, "_note.txt"); }
-std::string piano_linea(const Form1& f) { return f.nome_scenario + "_linea.dat"; }
-std::string tabella_scenario(const Form1& f) { return del_treno(f, ".sim"); }
-std::string celle_treno(const Form1& f) { return del_treno(f, ".dat"); }
+std::string descrizione_linea(const Form1& f) {
+    return f.nome_scenario + "_linea.txt";
+}
+std::string descrizione_treno(const Form1& f) {
+    return del_treno(f, "-.txt");
+}
+std::string scheda_treno(const Form1& f) {
+    return del_treno(f, "_scheda_treno.txt");
+}
+std::string rallentamenti(const Form1& f) {
+    return del_treno(f, "_rallentamenti.txt");
+}
+std::string note(const Form1& f) {
+    return del_treno(f, "_note.txt");
+}
+std::string piano_linea(const Form1& f) {
+    return f.nome_scenario + "_linea.dat";
+}
+std::string tabella_scenario(const Form1& f) {
+    return del_treno(f, ".sim");
+}
+std::string celle_treno(const Form1& f) {
+    return del_treno(f, ".dat");
+}
 }  // namespace nomi_file
 
 std::filesystem::path percorso_di(const Form1& f, const std::string& nome) {

@@ -15,9 +15,13 @@ inline std::int64_t arrotonda_pari(double valore) {
 }
 
 // The cell of a position in metres: round(p / 50), halves to even.
-inline std::int64_t cella_di(double metri) { return arrotonda_pari(metri / 50.0); }
+inline std::int64_t cella_di(double metri) {
+    return arrotonda_pari(metri / 50.0);
+}
 // The cell one past it, round(p / 50 + 1), where signals, boards and slowdowns are placed.
-inline std::int64_t cella_dopo(double metri) { return arrotonda_pari(metri / 50.0 + 1.0); }
+inline std::int64_t cella_dopo(double metri) {
+    return arrotonda_pari(metri / 50.0 + 1.0);
+}
 
 // A value stored into a member that must hold it whole: outside the member's range the store
 // is a run-time failure of the reading (error 25).

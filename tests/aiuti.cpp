@@ -1,7 +1,7 @@
 #include "tests/aiuti.h"
 
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -77,7 +77,8 @@ bool applica(const Limiti& limiti) {
 }
 }  // namespace
 
-EsitoProcesso esegui(const std::filesystem::path& programma, const std::vector<std::string>& argomenti,
+EsitoProcesso esegui(const std::filesystem::path& programma,
+                     const std::vector<std::string>& argomenti,
                      const std::filesystem::path& cartella_lavoro, Limiti limiti) {
     CartellaTemporanea flussi;
     const auto out = flussi / "out";
@@ -108,7 +109,8 @@ EsitoProcesso esegui(const std::filesystem::path& programma, const std::vector<s
 
 std::filesystem::path copia_programma(const std::filesystem::path& cartella) {
     const auto copia = cartella / "brunavia";
-    std::filesystem::copy_file(BRUNAVIA_EXE, copia, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(BRUNAVIA_EXE, copia,
+                               std::filesystem::copy_options::overwrite_existing);
     return copia;
 }
 

@@ -34,11 +34,12 @@ struct EsitoProcesso {
 };
 // How the child process is restricted.
 struct Limiti {
-    bool senza_privilegi = false;  // run as user "nobody" when started as root
+    bool senza_privilegi = false;       // run as user "nobody" when started as root
     long dimensione_massima_file = -1;  // RLIMIT_FSIZE in bytes, -1 for none
 };
 // Runs `programma` with `argomenti`, in `cartella_lavoro`, capturing both streams.
-EsitoProcesso esegui(const std::filesystem::path& programma, const std::vector<std::string>& argomenti,
+EsitoProcesso esegui(const std::filesystem::path& programma,
+                     const std::vector<std::string>& argomenti,
                      const std::filesystem::path& cartella_lavoro, Limiti limiti = {});
 
 // Copies the brunavia executable into `cartella` and returns the copy's path.

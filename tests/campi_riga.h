@@ -36,6 +36,8 @@ inline Campi campi(const std::string& riga) {
 }
 
 // A numeric field; an empty one reads 0, as the compiler reads it.
-inline long numero(const std::string& campo) { return campo.empty() ? 0 : std::stol(campo); }
+inline long numero(const std::string& campo) {
+    return campo.empty() ? 0 : std::stol(campo);
+}
 
 }  // namespace brunavia::prova

@@ -35,8 +35,9 @@ const Form1& scenario_compilato() {
 }
 
 std::size_t conta_tipo(const Form1& f, std::uint8_t tipo_cella) {
-    return static_cast<std::size_t>(std::count_if(
-        f.celle.begin(), f.celle.end(), [&](const cella& c) { return c.tipo_cella == tipo_cella; }));
+    return static_cast<std::size_t>(
+        std::count_if(f.celle.begin(), f.celle.end(),
+                      [&](const cella& c) { return c.tipo_cella == tipo_cella; }));
 }
 
 TEST(CorsaCompleta, LasciaSeiFileSenzaErroriEIFileCompilatiDelModello) {
@@ -61,7 +62,8 @@ TEST(CorsaCompleta, LasciaSeiFileSenzaErroriEIFileCompilatiDelModello) {
     EXPECT_EQ(presenti, attesi);
 
     const Form1& f = scenario_compilato();
-    EXPECT_EQ(prova::leggi_byte(cartella / "Brunavia_linea.dat"), serializza_tracciato(f.tracciato));
+    EXPECT_EQ(prova::leggi_byte(cartella / "Brunavia_linea.dat"),
+              serializza_tracciato(f.tracciato));
     EXPECT_EQ(prova::leggi_byte(cartella / "Brunavia_706.sim"), serializza_tabella(f));
     EXPECT_EQ(prova::leggi_byte(cartella / "Brunavia_706.dat"), serializza_celle(f));
 }

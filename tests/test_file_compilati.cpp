@@ -154,7 +154,7 @@ TEST(Timbri, ValoriRiservatiGiaOccupati) {
 // ---- writing ----
 
 class ScritturaFile : public testing::Test {
-  protected:
+protected:
     prova::CartellaTemporanea cartella;
     Form1 f = [] {
         Form1 m = modello_da_timbrare();

@@ -382,7 +382,7 @@ TEST(ProgressiveOrdina, SommaOltre32Bit) {
 
 // Descriptions held in memory; records what was read and deleted.
 class DescrizioniProva : public Descrizioni {
-  public:
+public:
     std::optional<std::string> testo_linea;
     std::optional<std::string> testo_treno = "[generale]\r\n";
     bool treno_letto = false;

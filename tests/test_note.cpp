@@ -13,7 +13,7 @@ namespace brunavia {
 namespace {
 
 class Note : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         Form1 f;
         f.cartella = cartella_.percorso();

@@ -46,7 +46,7 @@ std::vector<std::string> modulo_atteso() {
 }
 
 class Rallentamenti : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         Form1 f;
         f.cartella = cartella_.percorso();

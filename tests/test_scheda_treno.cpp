@@ -116,7 +116,7 @@ TEST(ComponiRiga, RifiutaLeRigheCheNonStannoNelleLoroCelle) {
 // The written card.
 
 class SchedaTreno : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         cartella_ = new prova::CartellaTemporanea();
         Form1 f;

@@ -18,8 +18,7 @@ std::vector<std::string> con_marcatore(std::vector<std::string> righe) {
 }
 
 TEST(Cp1252, ConverteICaratteriDeiDocumentiInUnByteCiascuno) {
-    EXPECT_EQ(in_cp1252("Validità n° 1½ è ì ò ù"),
-              "Validit\xE0 n\xB0 1\xBD \xE8 \xEC \xF2 \xF9");
+    EXPECT_EQ(in_cp1252("Validità n° 1½ è ì ò ù"), "Validit\xE0 n\xB0 1\xBD \xE8 \xEC \xF2 \xF9");
     EXPECT_EQ(in_cp1252("€ “x” – …"), "\x80 \x93x\x94 \x96 \x85");
     EXPECT_EQ(in_cp1252(""), "");
 }
@@ -38,9 +37,9 @@ TEST(ScrittoreTesto, ScriveLeRigheFinoAlMarcatoreConCrLf) {
 }
 
 TEST(ScrittoreTesto, SoloIlMarcatoreEsattoChiudeLaLista) {
-    const std::vector<std::string> simili = {"Riferimento fine del file", "riferimento fine del file ",
-                                             " riferimento fine del file",
-                                             "riferimento fine del file."};
+    const std::vector<std::string> simili = {
+        "Riferimento fine del file", "riferimento fine del file ", " riferimento fine del file",
+        "riferimento fine del file."};
     auto lista = simili;
     lista.emplace_back(kMarcatoreFine);
     lista.emplace_back("dopo il marcatore");
@@ -89,7 +88,8 @@ TEST(ScrittoreTesto, UnFallimentoLasciaIntattoIlFileVecchioENominaIlFile) {
         scrivi_righe(bersaglio, con_marcatore({"riga"}));
         FAIL() << "la scrittura doveva fallire";
     } catch (const ErroreFile& e) {
-        EXPECT_NE(std::string(e.what()).find("Brunavia_linea.txt: "), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("Brunavia_linea.txt: "), std::string::npos)
+            << e.what();
     }
     EXPECT_TRUE(std::filesystem::is_directory(bersaglio / "dentro"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(cartella.percorso()), {}), 1);

@@ -775,8 +775,8 @@ std::string sottotitolo(const Dati& d) {
     std::snprintf(t, sizeof t,
                   "linea di %.0f m (celle 0 ... %zu), %zu stazioni, %zu segnali, %zu cartelli "
                   "V max, %zu cartelli indicatori",
-                  d.lunghezza, d.s.celle.size() - 1, d.stazioni.size(), segnali,
-                  indicatori_v, cartelli);
+                  d.lunghezza, d.s.celle.size() - 1, d.stazioni.size(), segnali, indicatori_v,
+                  cartelli);
     return t;
 }
 

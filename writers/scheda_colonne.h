@@ -14,7 +14,7 @@ namespace brunavia {
 // the width, is a layout fault and throws std::logic_error: a field that outgrows its cell
 // cannot silently overwrite a bar or its neighbour.
 class RigaAColonne {
-  public:
+public:
     explicit RigaAColonne(std::size_t larghezza);
 
     // A "|" at each column.
@@ -29,7 +29,7 @@ class RigaAColonne {
     // The line as UTF-8, the form every line list holds.
     std::string testo() const;
 
-  private:
+private:
     void metti(std::size_t colonna, char byte);
 
     std::string byte_;            // Windows-1252, one byte per column

@@ -20,7 +20,8 @@ std::string codifica_righe(const std::vector<std::string>& lista, std::size_t& r
     throw std::logic_error("lista di righe senza il marcatore di fine entro 1001 posti");
 }
 
-std::size_t scrivi_righe(const std::filesystem::path& percorso, const std::vector<std::string>& lista) {
+std::size_t scrivi_righe(const std::filesystem::path& percorso,
+                         const std::vector<std::string>& lista) {
     std::size_t righe = 0;
     const std::string contenuto = codifica_righe(lista, righe);
     sostituisci_file(percorso, contenuto);

@@ -21,6 +21,7 @@ std::string codifica_righe(const std::vector<std::string>& lista, std::size_t& r
 
 // Replaces the file at `percorso` with the encoded lines and returns how many were written.
 // Throws ErroreFile when a file operation fails; the old file then stays as it was.
-std::size_t scrivi_righe(const std::filesystem::path& percorso, const std::vector<std::string>& lista);
+std::size_t scrivi_righe(const std::filesystem::path& percorso,
+                         const std::vector<std::string>& lista);
 
 }  // namespace brunavia
