@@ -1,8 +1,13 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "compiler/lettore_campi.h"
 
 // Splitting the rows of the written description files back into their fields, for the tests
 // that check the files' text.
@@ -38,6 +43,48 @@ inline Campi campi(const std::string& riga) {
 // A numeric field; an empty one reads 0, as the compiler reads it.
 inline long numero(const std::string& campo) {
     return campo.empty() ? 0 : std::stol(campo);
+}
+
+// The fields a row kind is read with: its keyword's start, how many numbers follow, whether
+// a text field closes the row, and (when the numbers are not the row's comma fields, as on the
+// clock line) the numbers expected.
+struct FormaRiga {
+    std::string chiave;
+    std::size_t numeri;
+    bool testo;
+    std::vector<long> numeri_fissi = {};
+};
+
+// Reads the written rows back field by field as the compiler reads them: each row gives its
+// keyword, exactly its numbers (empty fields read 0) and its closing text, and leaves the
+// reader at the start of the next line.
+inline void verifica_rilettura(const std::vector<std::string>& righe,
+                               const std::vector<FormaRiga>& forme) {
+    std::string byte;
+    for (const auto& r : righe) byte += r + "\r\n";
+    LettoreCampi lettore(byte);
+    for (std::size_t i = 0; i < righe.size(); ++i) {
+        SCOPED_TRACE(righe[i]);
+        const auto attesi = campi(righe[i]);
+        ASSERT_EQ(lettore.leggi_testo(), attesi[0]);
+        ASSERT_EQ(lettore.ultimo_campo().riga, static_cast<int>(i) + 1);
+        const auto forma = std::find_if(forme.begin(), forme.end(), [&](const FormaRiga& f) {
+            return attesi[0].starts_with(f.chiave);
+        });
+        ASSERT_NE(forma, forme.end());
+        if (forma->numeri_fissi.empty()) {
+            ASSERT_EQ(attesi.size(), 1 + forma->numeri + (forma->testo ? 1 : 0));
+        }
+        for (std::size_t k = 1; k <= forma->numeri; ++k) {
+            const long atteso =
+                forma->numeri_fissi.empty() ? numero(attesi[k]) : forma->numeri_fissi[k - 1];
+            EXPECT_EQ(lettore.leggi_numero<std::int32_t>(), atteso) << "campo " << k;
+        }
+        if (forma->testo) {
+            EXPECT_EQ(lettore.leggi_testo(), attesi.back());
+        }
+    }
+    EXPECT_TRUE(lettore.fine_file());
 }
 
 }  // namespace brunavia::prova

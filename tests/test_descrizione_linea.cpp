@@ -310,45 +310,18 @@ TEST(DescrizioneLinea, OgniRigaEntroLeCelleDelPercorso) {
 // Read back field by field, each row gives its keyword, exactly its numbers (empty fields read
 // 0) and its board text, and leaves the reader at the start of the next line.
 TEST(DescrizioneLinea, SiRileggeCampoPerCampoRigaPerRiga) {
-    struct Forma {
-        std::string chiave;
-        std::size_t numeri;
-        bool testo;
-    };
-    const std::vector<Forma> forme = {
-        {"lunghezza percorso", 1, false},
-        {"progressiva chilometrica", 3, false},
-        {"sfondo", 1, false},
-        {"ripetizione segnali", 2, false},
-        {"curva", 2, false},
-        {"pendenza", 2, false},
-        {"montagna", 3, false},
-        {"indicatori_vmax", 9, false},
-        {"cartello_indicatore", 1, true},
-        {"[", 0, false},
-    };
-    const auto righe = righe_scritte();
-    std::string byte;
-    for (const auto& r : righe) byte += r + "\r\n";
-    LettoreCampi lettore(byte);
-    for (std::size_t i = 0; i < righe.size(); ++i) {
-        SCOPED_TRACE(righe[i]);
-        const auto attesi = campi(righe[i]);
-        ASSERT_EQ(lettore.leggi_testo(), attesi[0]);
-        ASSERT_EQ(lettore.ultimo_campo().riga, static_cast<int>(i) + 1);
-        const auto forma = std::find_if(forme.begin(), forme.end(), [&](const Forma& f) {
-            return attesi[0].starts_with(f.chiave);
-        });
-        ASSERT_NE(forma, forme.end());
-        ASSERT_EQ(attesi.size(), 1 + forma->numeri + (forma->testo ? 1 : 0));
-        for (std::size_t k = 1; k <= forma->numeri; ++k) {
-            EXPECT_EQ(lettore.leggi_numero<std::int32_t>(), numero(attesi[k])) << "campo " << k;
-        }
-        if (forma->testo) {
-            EXPECT_EQ(lettore.leggi_testo(), attesi.back());
-        }
-    }
-    EXPECT_TRUE(lettore.fine_file());
+    prova::verifica_rilettura(righe_scritte(), {
+                                                   {"lunghezza percorso", 1, false},
+                                                   {"progressiva chilometrica", 3, false},
+                                                   {"sfondo", 1, false},
+                                                   {"ripetizione segnali", 2, false},
+                                                   {"curva", 2, false},
+                                                   {"pendenza", 2, false},
+                                                   {"montagna", 3, false},
+                                                   {"indicatori_vmax", 9, false},
+                                                   {"cartello_indicatore", 1, true},
+                                                   {"[", 0, false},
+                                               });
 }
 
 TEST(DescrizioneLinea, DatiLineaSostituisceIlFileCon419Righe) {

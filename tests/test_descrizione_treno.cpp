@@ -422,46 +422,18 @@ TEST(DescrizioneTreno, StazioniEntroLeRigheLibereDellaTabella) {
 // values are separated by spaces alone) and the station name, and leaves the reader at the
 // start of the next line.
 TEST(DescrizioneTreno, SiRileggeCampoPerCampoRigaPerRiga) {
-    struct Forma {
-        std::string chiave;
-        std::vector<long> numeri_fissi;  // empty: the numbers are the row's own fields
-        std::size_t numeri;
-        bool testo;
-    };
-    const std::vector<Forma> forme = {
-        {"numero vetture", {}, 1, false},
-        {"percentuale massa frenata", {}, 1, false},
-        {"sabbia", {}, 1, false},
-        {"orologio", {8, 24, 35}, 3, false},
-        {"aderenza", {}, 2, false},
-        {"velocita", {}, 2, false},
-        {"stazione", {}, 16, true},
-        {"segnale", {}, 11, false},
-        {"[", {}, 0, false},
-    };
-    const auto righe = senza_marcatore(righe_treno());
-    std::string byte;
-    for (const auto& r : righe) byte += r + "\r\n";
-    LettoreCampi lettore(byte);
-    for (std::size_t i = 0; i < righe.size(); ++i) {
-        SCOPED_TRACE(righe[i]);
-        const auto attesi = campi(righe[i]);
-        ASSERT_EQ(lettore.leggi_testo(), attesi[0]);
-        ASSERT_EQ(lettore.ultimo_campo().riga, static_cast<int>(i) + 1);
-        const auto forma = std::find_if(forme.begin(), forme.end(), [&](const Forma& f) {
-            return attesi[0].starts_with(f.chiave);
-        });
-        ASSERT_NE(forma, forme.end());
-        for (std::size_t k = 1; k <= forma->numeri; ++k) {
-            const long atteso =
-                forma->numeri_fissi.empty() ? numero(attesi[k]) : forma->numeri_fissi[k - 1];
-            EXPECT_EQ(lettore.leggi_numero<std::int32_t>(), atteso) << "campo " << k;
-        }
-        if (forma->testo) {
-            EXPECT_EQ(lettore.leggi_testo(), attesi.back());
-        }
-    }
-    EXPECT_TRUE(lettore.fine_file());
+    prova::verifica_rilettura(senza_marcatore(righe_treno()),
+                              {
+                                  {"numero vetture", 1, false},
+                                  {"percentuale massa frenata", 1, false},
+                                  {"sabbia", 1, false},
+                                  {"orologio", 3, false, {8, 24, 35}},
+                                  {"aderenza", 2, false},
+                                  {"velocita", 2, false},
+                                  {"stazione", 16, true},
+                                  {"segnale", 11, false},
+                                  {"[", 0, false},
+                              });
 }
 
 TEST(DescrizioneTreno, DatiTrenoSostituisceIlFileCon140Righe) {
