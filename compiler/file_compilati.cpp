@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "compiler/codici_gara.h"
+#include "compiler/disposizione.h"
 #include "compiler/errori.h"
 #include "compiler/nomi_file.h"
 #include "writers/file_atomico.h"
@@ -18,12 +19,6 @@ constexpr std::int16_t kTimbroTabella = 610;  // row 85 `numero1`
 constexpr std::int16_t kTimbroCelle = 5121;   // cell 1 `dato0`
 constexpr std::size_t kCellaTimbro = 1;
 
-// Bytes of one cell record and of one table row without its text.
-constexpr std::size_t kByteCella = 15;
-constexpr std::size_t kByteVoceSenzaTesto = 34;
-// A plan value: its 2-byte type code, then 0, 2 or 8 bytes.
-constexpr std::size_t kByteTipoPunto = 2;
-
 // Fills a buffer of exactly the size of the file with little-endian values.
 class Scrittura {
 public:
@@ -34,6 +29,11 @@ public:
     void u16(std::uint16_t v) { intero(v, 2); }
     void i32(std::int32_t v) { intero(static_cast<std::uint32_t>(v), 4); }
     void f64(double v) { intero(std::bit_cast<std::uint64_t>(v), 8); }
+    // One record member, by its type.
+    void membro(std::uint8_t v) { u8(v); }
+    void membro(std::int16_t v) { i16(v); }
+    void membro(std::int32_t v) { i32(v); }
+    void membro(const std::string& t) { testo(t); }
     // A text member: its length in 16 bits, then its Windows-1252 bytes.
     void testo(const std::string& t) {
         if (t.size() > std::numeric_limits<std::uint16_t>::max()) {
@@ -79,36 +79,11 @@ void scrivi_colonna(Scrittura& s, const Tracciato& t, const std::vector<double>&
 }
 
 void scrivi_voce(Scrittura& s, const voce& v) {
-    s.u8(v.segno);
-    s.i32(v.valore1);
-    s.i32(v.valore2);
-    s.i32(v.valore3);
-    s.u8(v.segno2);
-    s.testo(v.testo);
-    s.i16(v.numero1);
-    s.i16(v.numero2);
-    s.i16(v.numero3);
-    s.i16(v.numero4);
-    s.i16(v.numero5);
-    s.u8(v.opzione1);
-    s.u8(v.opzione2);
-    s.u8(v.opzione3);
-    s.u8(v.opzione4);
-    s.i32(v.codice);
+    membri_voce(v, [&](const auto& membro, const char*) { s.membro(membro); });
 }
 
 void scrivi_cella(Scrittura& s, const cella& c) {
-    s.u8(c.tipo_cella);
-    s.i16(c.dato0);
-    s.i16(c.dato1);
-    s.i16(c.dato2);
-    s.i16(c.dato3);
-    s.u8(c.attributo1);
-    s.u8(c.attributo2);
-    s.u8(c.attributo3);
-    s.u8(c.attributo4);
-    s.u8(c.attributo5);
-    s.u8(c.attributo6);
+    membri_cella(c, [&](const auto& membro, const char*) { s.membro(membro); });
 }
 
 }  // namespace

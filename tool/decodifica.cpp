@@ -5,13 +5,12 @@
 #include <iterator>
 #include <system_error>
 
+#include "compiler/disposizione.h"
 #include "writers/file_atomico.h"
 
 namespace brunavia::strumento {
 namespace {
 
-// Bytes of one cell record: type, four 16-bit values, six attributes.
-constexpr std::size_t kByteCella = 15;
 // The plan's first two points of each column are 16-bit integers.
 constexpr std::size_t kPuntiIniziali = 2;
 // A compiled line is at most 1000000 m long, with 7000 m of margin: no file holds more cells
@@ -37,6 +36,13 @@ public:
         return static_cast<std::int32_t>(static_cast<std::uint32_t>(intero(4, cosa)));
     }
     double f64(const char* cosa) { return std::bit_cast<double>(intero(8, cosa)); }
+    // One record member, by its type; `nome` is the member's name.
+    void membro(std::uint8_t& v, const char* nome) { v = u8(nome); }
+    void membro(std::int16_t& v, const char* nome) { v = i16(nome); }
+    void membro(std::int32_t& v, const char* nome) { v = i32(nome); }
+    void membro(std::string& t, const char* nome) {
+        t = testo(("il " + std::string(nome)).c_str());
+    }
     // A text member: its 16-bit length, then that many bytes; the length is checked against
     // what remains before anything is taken.
     std::string testo(const char* cosa) {
@@ -73,38 +79,13 @@ private:
 
 voce leggi_voce(LetturaBinaria& l) {
     voce v;
-    v.segno = l.u8("segno");
-    v.valore1 = l.i32("valore1");
-    v.valore2 = l.i32("valore2");
-    v.valore3 = l.i32("valore3");
-    v.segno2 = l.u8("segno2");
-    v.testo = l.testo("il testo");
-    v.numero1 = l.i16("numero1");
-    v.numero2 = l.i16("numero2");
-    v.numero3 = l.i16("numero3");
-    v.numero4 = l.i16("numero4");
-    v.numero5 = l.i16("numero5");
-    v.opzione1 = l.u8("opzione1");
-    v.opzione2 = l.u8("opzione2");
-    v.opzione3 = l.u8("opzione3");
-    v.opzione4 = l.u8("opzione4");
-    v.codice = l.i32("codice");
+    membri_voce(v, [&](auto& membro, const char* nome) { l.membro(membro, nome); });
     return v;
 }
 
 cella leggi_cella(LetturaBinaria& l) {
     cella c;
-    c.tipo_cella = l.u8("tipo_cella");
-    c.dato0 = l.i16("dato0");
-    c.dato1 = l.i16("dato1");
-    c.dato2 = l.i16("dato2");
-    c.dato3 = l.i16("dato3");
-    c.attributo1 = l.u8("attributo1");
-    c.attributo2 = l.u8("attributo2");
-    c.attributo3 = l.u8("attributo3");
-    c.attributo4 = l.u8("attributo4");
-    c.attributo5 = l.u8("attributo5");
-    c.attributo6 = l.u8("attributo6");
+    membri_cella(c, [&](auto& membro, const char* nome) { l.membro(membro, nome); });
     return c;
 }
 
