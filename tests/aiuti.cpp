@@ -59,6 +59,19 @@ std::vector<std::string> righe_crlf(const std::string& byte) {
     return righe;
 }
 
+FileScritto scrivi_e_rileggi(void (*scrittore)(Form1&), const std::string& nome) {
+    CartellaTemporanea cartella;
+    Form1 f;
+    f.cartella = cartella.percorso();
+    scrittore(f);
+    scrittore(f);
+    FileScritto scritto;
+    scritto.indice = f.indice;
+    scritto.byte = leggi_byte(cartella / nome);
+    scritto.righe = righe_crlf(scritto.byte);
+    return scritto;
+}
+
 namespace {
 // Applies the limits in the child; false when one cannot be applied.
 bool applica(const Limiti& limiti) {

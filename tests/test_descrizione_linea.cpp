@@ -325,14 +325,9 @@ TEST(DescrizioneLinea, SiRileggeCampoPerCampoRigaPerRiga) {
 }
 
 TEST(DescrizioneLinea, DatiLineaSostituisceIlFileCon419Righe) {
-    prova::CartellaTemporanea cartella;
-    Form1 f;
-    f.cartella = cartella.percorso();
-    dati_linea(f);
-    dati_linea(f);
-    const auto righe = prova::righe_crlf(prova::leggi_byte(cartella / "Brunavia_linea.txt"));
-    EXPECT_EQ(righe, righe_scritte());
-    EXPECT_EQ(f.indice, 419);
+    const auto scritto = prova::scrivi_e_rileggi(dati_linea, "Brunavia_linea.txt");
+    EXPECT_EQ(scritto.righe, righe_scritte());
+    EXPECT_EQ(scritto.indice, 419);
 }
 
 }  // namespace

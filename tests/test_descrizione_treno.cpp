@@ -437,14 +437,9 @@ TEST(DescrizioneTreno, SiRileggeCampoPerCampoRigaPerRiga) {
 }
 
 TEST(DescrizioneTreno, DatiTrenoSostituisceIlFileCon140Righe) {
-    prova::CartellaTemporanea cartella;
-    Form1 f;
-    f.cartella = cartella.percorso();
-    dati_treno(f);
-    dati_treno(f);
-    const auto righe = prova::righe_crlf(prova::leggi_byte(cartella / "Brunavia_706-.txt"));
-    EXPECT_EQ(righe, senza_marcatore(righe_treno()));
-    EXPECT_EQ(f.indice, 140);
+    const auto scritto = prova::scrivi_e_rileggi(dati_treno, "Brunavia_706-.txt");
+    EXPECT_EQ(scritto.righe, senza_marcatore(righe_treno()));
+    EXPECT_EQ(scritto.indice, 140);
 }
 
 }  // namespace

@@ -15,11 +15,9 @@ namespace {
 class Note : public ::testing::Test {
 protected:
     void SetUp() override {
-        Form1 f;
-        f.cartella = cartella_.percorso();
-        dati_note(f);
-        indice_ = f.indice;
-        righe_ = prova::righe_crlf(prova::leggi_byte(cartella_ / "Brunavia_706_note.txt"));
+        auto scritto = prova::scrivi_e_rileggi(dati_note, "Brunavia_706_note.txt");
+        indice_ = scritto.indice;
+        righe_ = std::move(scritto.righe);
     }
     // Line `n` of the file, counted from 1, in Windows-1252.
     const std::string& riga(int n) const { return righe_.at(static_cast<std::size_t>(n - 1)); }
@@ -31,7 +29,6 @@ protected:
         return ultimo == std::string::npos ? r.size() : r.size() - ultimo - 1;
     }
 
-    prova::CartellaTemporanea cartella_;
     std::int32_t indice_ = 0;
     std::vector<std::string> righe_;
 };

@@ -48,15 +48,13 @@ std::vector<std::string> modulo_atteso() {
 class Rallentamenti : public ::testing::Test {
 protected:
     void SetUp() override {
-        Form1 f;
-        f.cartella = cartella_.percorso();
-        dati_rallentamenti(f);
-        indice_ = f.indice;
-        byte_ = prova::leggi_byte(cartella_ / "Brunavia_706_rallentamenti.txt");
-        righe_ = prova::righe_crlf(byte_);
+        auto scritto =
+            prova::scrivi_e_rileggi(dati_rallentamenti, "Brunavia_706_rallentamenti.txt");
+        indice_ = scritto.indice;
+        byte_ = std::move(scritto.byte);
+        righe_ = std::move(scritto.righe);
     }
 
-    prova::CartellaTemporanea cartella_;
     std::int32_t indice_ = 0;
     std::string byte_;
     std::vector<std::string> righe_;

@@ -118,21 +118,12 @@ TEST(ComponiRiga, RifiutaLeRigheCheNonStannoNelleLoroCelle) {
 class SchedaTreno : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        cartella_ = new prova::CartellaTemporanea();
-        Form1 f;
-        f.cartella = cartella_->percorso();
-        dati_scheda(f);
-        indice_ = f.indice;
-        byte_ = new std::string(prova::leggi_byte(*cartella_ / "Brunavia_706_scheda_treno.txt"));
-        righe_ = new std::vector<std::string>(prova::righe_crlf(*byte_));
-    }
-    static void TearDownTestSuite() {
-        delete righe_;
-        delete byte_;
-        delete cartella_;
+        scritto_ = prova::scrivi_e_rileggi(dati_scheda, "Brunavia_706_scheda_treno.txt");
     }
     // Line `n` of the file, counted from 1, in Windows-1252.
-    static const std::string& riga(int n) { return righe_->at(static_cast<std::size_t>(n - 1)); }
+    static const std::string& riga(int n) {
+        return scritto_.righe.at(static_cast<std::size_t>(n - 1));
+    }
     static std::set<std::size_t> barre(const std::string& r) {
         std::set<std::size_t> colonne;
         for (std::size_t c = 0; c < r.size(); ++c) {
@@ -141,25 +132,22 @@ protected:
         return colonne;
     }
 
-    static inline prova::CartellaTemporanea* cartella_ = nullptr;
-    static inline std::string* byte_ = nullptr;
-    static inline std::vector<std::string>* righe_ = nullptr;
-    static inline std::int32_t indice_ = 0;
+    static inline prova::FileScritto scritto_;
 };
 
 const std::set<std::size_t> kBarreRiga = {2, 8, 14, 24, 48, 64, 68, 75, 95};
 const std::set<int> kConSpazioFinale = {39, 43, 46, 47, 52, 53};
 
 TEST_F(SchedaTreno, HaCinquantaseiRigheInWindows1252) {
-    EXPECT_EQ(indice_, 56);
-    ASSERT_EQ(righe_->size(), 56u);
+    EXPECT_EQ(scritto_.indice, 56);
+    ASSERT_EQ(scritto_.righe.size(), 56u);
     for (const int n : {1, 2, 56}) EXPECT_EQ(riga(n), "") << "riga " << n;
-    EXPECT_EQ(byte_->find("riferimento fine del file"), std::string::npos);
+    EXPECT_EQ(scritto_.byte.find("riferimento fine del file"), std::string::npos);
     EXPECT_NE(riga(5).find("Scheda n\xB0 1/3"), std::string::npos);
     EXPECT_EQ(riga(7).substr(2, 9), " Validit\xE0");
     EXPECT_EQ(riga(45).substr(49, 15), " 9.48\xBD    9.50\xBD");
     // "°", "½" and "à" are the card's only bytes outside ASCII.
-    for (const char b : *byte_) {
+    for (const char b : scritto_.byte) {
         const auto u = static_cast<unsigned char>(b);
         EXPECT_TRUE(u < 0x80 || u == 0xB0 || u == 0xBD || u == 0xE0) << "byte " << int{u};
     }
