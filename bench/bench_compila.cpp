@@ -1,5 +1,5 @@
 // Compiles from descriptions in memory, written to disk: the line alone and the whole scenario
-// (line and train) on generated descriptions of 120 km and 900 km. Each reports the time of
+// (line and train), shipped and generated (120 km and 900 km). Each reports the time of
 // writing the same three files with plain buffered writes, the ratio to it and the peak memory
 // of one compile in a fresh process.
 #include <benchmark/benchmark.h>
@@ -14,29 +14,40 @@
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
 #include "compiler/nomi_file.h"
+#include "writers/scrittore_testo.h"
+#include "writers/scrittori.h"
 
 namespace brunavia::banco {
 namespace {
 
-struct Descrizioni2 {
+struct TestiDescrizioni {
     std::string linea;
     std::string treno;
 };
 
-// "linea:900" is the line of 900 km with an empty train description; "scenario:900" adds the
-// generated train.
-std::optional<Descrizioni2> descrizioni_di(const std::string& nome) {
+std::string testo_di(const std::vector<std::string>& lista) {
+    std::size_t righe = 0;
+    return codifica_righe(lista, righe);
+}
+
+// "linea:900" is the generated line of 900 km with an empty train description; "scenario:900"
+// adds the generated train. "linea:spedita" and "scenario:spedito" are the shipped descriptions.
+std::optional<TestiDescrizioni> descrizioni_di(const std::string& nome) {
+    if (nome == "linea:spedita") return TestiDescrizioni{testo_di(righe_linea()), ""};
+    if (nome == "scenario:spedito") {
+        return TestiDescrizioni{testo_di(righe_linea()), testo_di(righe_treno())};
+    }
     const auto due_punti = nome.find(':');
     if (due_punti == std::string::npos) return std::nullopt;
     const std::string tipo = nome.substr(0, due_punti);
     const int metri = std::stoi(nome.substr(due_punti + 1)) * 1000;
-    if (tipo == "linea") return Descrizioni2{linea_generata(metri), ""};
-    if (tipo == "scenario") return Descrizioni2{linea_generata(metri), treno_generato(metri)};
+    if (tipo == "linea") return TestiDescrizioni{linea_generata(metri), ""};
+    if (tipo == "scenario") return TestiDescrizioni{linea_generata(metri), treno_generato(metri)};
     return std::nullopt;
 }
 
 // One compile into the model; false when it records an error.
-bool compila_descrizioni(Form1& f, const Descrizioni2& testi) {
+bool compila_descrizioni(Form1& f, const TestiDescrizioni& testi) {
     f.nome_scenario = "Brunavia";
     f.numero_treno = "706";
     DescrizioniInMemoria d(testi.linea, testi.treno);
@@ -71,6 +82,12 @@ void BM_Compila(benchmark::State& state, const std::string& nome) {
             picco_mb_del_lavoro(nome));
 }
 
+BENCHMARK_CAPTURE(BM_Compila, linea_spedita, std::string("linea:spedita"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Compila, scenario_spedito, std::string("scenario:spedito"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_Compila, linea_120_km, std::string("linea:120"))
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
