@@ -34,6 +34,13 @@ void elimina_file(const std::filesystem::path& percorso) {
     if (ec) throw ErroreFile(percorso, ec.message());
 }
 
+// A read failure: neither description file survives, and error 25 is recorded.
+void fallimento_di_lettura(Form1& f, Descrizioni& d) {
+    d.elimina_linea();
+    d.elimina_treno();
+    f.registra_errore(kErroreLettura);
+}
+
 void pulisci_tabella(Form1& f) {
     for (auto& v : f.tabella) v = voce{};
 }
@@ -48,9 +55,7 @@ void memorizza_treno(Form1& f, Descrizioni& d, std::int32_t limite_cartelli) {
         leggi_descrizione_treno(f, *treno, limite_cartelli);
         d.elimina_treno();
     } catch (const ErroreLettura&) {
-        d.elimina_linea();
-        d.elimina_treno();
-        f.registra_errore(kErroreLettura);
+        fallimento_di_lettura(f, d);
     }
 }
 
@@ -82,9 +87,7 @@ void memorizza_dati(Form1& f, Descrizioni& d) {
         d.elimina_linea();
         if (esito == EsitoLinea::prosegui) memorizza_treno(f, d, stato.slot_cartello);
     } catch (const ErroreLettura&) {
-        d.elimina_linea();
-        d.elimina_treno();
-        f.registra_errore(kErroreLettura);
+        fallimento_di_lettura(f, d);
     }
 }
 
