@@ -163,4 +163,16 @@ struct Form1 {
     void segna_luogo(FileDescrizione file, PosizioneCampo campo) { luogo = {file, campo}; }
 };
 
+// Whether index k names one of the cells 0 ... N.
+inline bool dentro_le_celle(const Form1& f, std::int64_t k) {
+    return k >= 0 && k <= f.ultima_cella();
+}
+// The cell at index k, which the caller has checked with dentro_le_celle.
+inline cella& cella_a(Form1& f, std::int64_t k) {
+    return f.celle[static_cast<std::size_t>(k)];
+}
+inline const cella& cella_a(const Form1& f, std::int64_t k) {
+    return f.celle[static_cast<std::size_t>(k)];
+}
+
 }  // namespace brunavia

@@ -23,10 +23,6 @@ constexpr std::int32_t kDistanzaMontagneUnite = 150;
 constexpr std::uint8_t kTipoMontagneUnite = 3;
 constexpr std::int64_t kPassoMarcatori = 4;
 
-bool dentro_le_celle(const Form1& f, std::int64_t k) {
-    return k >= 0 && k <= f.ultima_cella();
-}
-
 // Gradient + 100, of which the cell keeps the low eight bits.
 std::uint8_t attributo_pendenza(std::int32_t pendenza) {
     return bit_bassi<std::uint8_t>(
@@ -44,16 +40,17 @@ std::optional<double> curvatura(std::string_view chiave) {
     return std::nullopt;
 }
 
-// Extends the plan in a straight line up to point `fino_a`. With a limit, false once the next
-// point index passes it.
-bool prosegui_dritto(Tracciato& t, std::int32_t& g, std::int64_t fino_a, std::int64_t limite) {
+// Extends the plan point by point up to point `fino_a`, each point from the two before it by
+// `passo`. False once the next point index passes `limite` (the point itself is kept).
+template <typename Passo>
+bool estendi_tracciato(Tracciato& t, std::int32_t& g, std::int64_t fino_a, std::int64_t limite,
+                       Passo passo) {
     auto i = static_cast<std::size_t>(g);
     bool entro = true;
     for (; static_cast<std::int64_t>(i) <= fino_a; ++i) {
         const double dx = t.x[i - 1] - t.x[i - 2];
         const double dy = t.y[i - 1] - t.y[i - 2];
-        t.x[i] = t.x[i - 1] + dx;
-        t.y[i] = t.y[i - 1] + dy;
+        passo(t.x[i - 1], t.y[i - 1], dx, dy, t.x[i], t.y[i]);
         t.tipo[i] = Tracciato::reale64;
         if (static_cast<std::int64_t>(i) + 1 > limite) {
             entro = false;
@@ -65,25 +62,22 @@ bool prosegui_dritto(Tracciato& t, std::int32_t& g, std::int64_t fino_a, std::in
     return entro;
 }
 
-// Extends the plan along a curve of curvature `k` up to point `fino_a`: each step turns the
-// heading (dx, dy) by k, clockwise for k > 0. False once the next point index passes the limit.
+// A straight run keeps the heading (dx, dy).
+bool prosegui_dritto(Tracciato& t, std::int32_t& g, std::int64_t fino_a, std::int64_t limite) {
+    return estendi_tracciato(t, g, fino_a, limite,
+                             [](double x, double y, double dx, double dy, double& nx, double& ny) {
+                                 nx = x + dx;
+                                 ny = y + dy;
+                             });
+}
+
+// A curve of curvature `k` turns the heading by k at each step, clockwise for k > 0.
 bool prosegui_in_curva(Tracciato& t, std::int32_t& g, std::int64_t fino_a, double k) {
-    auto i = static_cast<std::size_t>(g);
-    bool entro = true;
-    for (; static_cast<std::int64_t>(i) <= fino_a; ++i) {
-        const double dx = t.x[i - 1] - t.x[i - 2];
-        const double dy = t.y[i - 1] - t.y[i - 2];
-        t.x[i] = (t.x[i - 1] + dy * k) + dx;
-        t.y[i] = (t.y[i - 1] + dy) - dx * k;
-        t.tipo[i] = Tracciato::reale64;
-        if (static_cast<std::int64_t>(i) + 1 > kLimiteGeometria) {
-            entro = false;
-            ++i;
-            break;
-        }
-    }
-    g = static_cast<std::int32_t>(i);
-    return entro;
+    return estendi_tracciato(t, g, fino_a, kLimiteGeometria,
+                             [k](double x, double y, double dx, double dy, double& nx, double& ny) {
+                                 nx = (x + dy * k) + dx;
+                                 ny = (y + dy) - dx * k;
+                             });
 }
 
 // The cell of a board at `posizione`: round(posizione / 50 + 1), when it lies inside the cells.
@@ -116,7 +110,7 @@ EsitoPosa memo_pendenza(Form1& f, StatoLinea& s, std::int32_t posizione, std::in
         if (ultima > f.ultima_cella()) return EsitoPosa::fuori_limiti;
         const std::uint8_t valore = attributo_pendenza(s.ultima_pendenza);
         do {
-            f.celle[static_cast<std::size_t>(s.cursore_pendenza)].attributo5 = valore;
+            cella_a(f, s.cursore_pendenza).attributo5 = valore;
             ++s.cursore_pendenza;
         } while (s.cursore_pendenza < k);
     }
@@ -129,7 +123,7 @@ void completa_pendenze(Form1& f, StatoLinea& s) {
     if (s.cursore_pendenza >= limite) return;
     const std::uint8_t valore = attributo_pendenza(s.ultima_pendenza);
     for (; s.cursore_pendenza < limite; ++s.cursore_pendenza) {
-        f.celle[static_cast<std::size_t>(s.cursore_pendenza)].attributo5 = valore;
+        cella_a(f, s.cursore_pendenza).attributo5 = valore;
     }
 }
 
@@ -193,7 +187,7 @@ EsitoPosa memo_montagna(Form1& f, StatoLinea& s, std::int32_t inizio, std::int32
 
     const auto valore = memorizza_in<std::uint8_t>(tipo);
     for (std::int64_t k = primo; k <= ultimo; ++k) {
-        cella& c = f.celle[static_cast<std::size_t>(k)];
+        cella& c = cella_a(f, k);
         c.attributo3 = valore;
         const bool quarta = (k - primo + 1) % kPassoMarcatori == 0;
         if (marcatori && quarta && c.tipo_cella == tipo::libera)

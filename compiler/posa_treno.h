@@ -37,18 +37,6 @@ inline std::int32_t prodotto32(std::int64_t a, std::int64_t b) {
     return memorizza_in<std::int32_t>(a * b);
 }
 
-// Whether index k names one of the cells 0 ... N.
-inline bool dentro_le_celle(const Form1& f, std::int64_t k) {
-    return k >= 0 && k <= f.ultima_cella();
-}
-// The cell at index k, which the caller has checked with dentro_le_celle.
-inline cella& cella_a(Form1& f, std::int64_t k) {
-    return f.celle[static_cast<std::size_t>(k)];
-}
-inline const cella& cella_a(const Form1& f, std::int64_t k) {
-    return f.celle[static_cast<std::size_t>(k)];
-}
-
 // The fields of a signal row after its position.
 struct RigaSegnale {
     std::int32_t sx = 0;
