@@ -42,7 +42,7 @@ int Form_Load(Form1& f, std::ostream& uscita, std::ostream& errori) {
     } catch (const Terminazione& t) {
         errori << t.what() << std::endl;
     } catch (const ErroreFile& e) {
-        errori << "Errore sul file " << e.what() << std::endl;
+        errori << e.riga() << std::endl;
     } catch (const std::exception& e) {
         errori << "Errore interno: " << e.what() << std::endl;
     }

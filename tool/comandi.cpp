@@ -184,7 +184,7 @@ int comando_dump(const Argomenti& a, std::ostream& uscita, std::ostream& errori)
     } catch (const ErroreDecodifica& e) {
         errori << file.string() << ": " << e.what() << "\n";
     } catch (const ErroreFile& e) {
-        errori << "Errore sul file " << e.what() << "\n";
+        errori << e.riga() << "\n";
     }
     return kUscitaFallita;
 }
@@ -226,7 +226,7 @@ int comando_plot(const Argomenti& a, std::ostream& uscita, std::ostream& errori)
     } catch (const ErroreDecodifica& e) {
         errori << cartella.string() << ": " << e.what() << "\n";
     } catch (const ErroreFile& e) {
-        errori << "Errore sul file " << e.what() << "\n";
+        errori << e.riga() << "\n";
     }
     return kUscitaFallita;
 }

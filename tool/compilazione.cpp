@@ -144,7 +144,7 @@ int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostr
         riporta_errori(f, o, d, errori);
         errori << descrivi_errore({numero_di(t), std::nullopt, {}}, o, std::nullopt) << "\n";
     } catch (const ErroreFile& e) {
-        errori << "Errore sul file " << e.what() << "\n";
+        errori << e.riga() << "\n";
     } catch (const std::exception& e) {
         errori << "Errore interno: " << e.what() << "\n";
     }

@@ -14,6 +14,8 @@ class ErroreFile : public std::runtime_error {
 public:
     ErroreFile(const std::filesystem::path& file, const std::string& motivo);
     const std::filesystem::path& file() const { return file_; }
+    // The line that reports it to the user: "Errore sul file NAME: reason".
+    std::string riga() const { return "Errore sul file " + std::string(what()); }
 
 private:
     std::filesystem::path file_;
