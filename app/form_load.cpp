@@ -5,7 +5,7 @@
 
 #include "compiler/errori.h"
 #include "compiler/memorizza.h"
-#include "writers/file_atomico.h"
+#include "io/file_atomico.h"
 #include "writers/scrittori.h"
 
 namespace brunavia {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "writers/file_atomico.h"
+#include "io/file_atomico.h"
 
 namespace brunavia::banco {
 

@@ -9,7 +9,7 @@
 #include "compiler/disposizione.h"
 #include "compiler/errori.h"
 #include "compiler/nomi_file.h"
-#include "writers/file_atomico.h"
+#include "io/file_atomico.h"
 
 namespace brunavia {
 namespace {

@@ -10,7 +10,7 @@
 #include "compiler/lettore_linea.h"
 #include "compiler/lettore_treno.h"
 #include "compiler/nomi_file.h"
-#include "writers/file_atomico.h"
+#include "io/file_atomico.h"
 
 namespace brunavia {
 namespace {

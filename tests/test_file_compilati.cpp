@@ -11,7 +11,7 @@
 #include "compiler/lettore_linea.h"
 #include "compiler/memorizza.h"
 #include "tests/aiuti.h"
-#include "writers/file_atomico.h"
+#include "io/file_atomico.h"
 
 namespace brunavia {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "compiler/modello.h"
 #include "tests/aiuti.h"
-#include "writers/cp1252.h"
+#include "io/cp1252.h"
 #include "writers/scheda_colonne.h"
 #include "writers/scheda_orario.h"
 #include "writers/scheda_treno.h"

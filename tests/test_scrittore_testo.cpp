@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "tests/aiuti.h"
-#include "writers/cp1252.h"
-#include "writers/file_atomico.h"
+#include "io/cp1252.h"
+#include "io/file_atomico.h"
 #include "writers/scrittore_testo.h"
 
 namespace brunavia {

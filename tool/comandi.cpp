@@ -14,7 +14,7 @@
 #include "tool/decodifica.h"
 #include "tool/disegno.h"
 #include "tool/elenco.h"
-#include "writers/file_atomico.h"
+#include "io/file_atomico.h"
 
 namespace brunavia::strumento {
 namespace {

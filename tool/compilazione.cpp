@@ -9,7 +9,7 @@
 #include "compiler/nomi_file.h"
 #include "tool/decodifica.h"
 #include "tool/testo.h"
-#include "writers/file_atomico.h"
+#include "io/file_atomico.h"
 
 namespace brunavia::strumento {
 namespace {

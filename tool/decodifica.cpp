@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "compiler/disposizione.h"
-#include "writers/file_atomico.h"
+#include "io/file_atomico.h"
 
 namespace brunavia::strumento {
 namespace {

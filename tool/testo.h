@@ -4,12 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace brunavia::strumento {
+#include "io/cp1252.h"
 
-// Windows-1252 bytes (the texts of the descriptions and of the compiled table) as UTF-8, for
-// the terminal, JSON and SVG. The five bytes the code page leaves unused keep their own code
-// point.
-std::string da_cp1252(std::string_view byte);
+namespace brunavia::strumento {
 
 // A UTF-8 text as a JSON string, quotes included.
 std::string stringa_json(std::string_view utf8);

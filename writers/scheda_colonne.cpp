@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "writers/cp1252.h"
+#include "io/cp1252.h"
 
 namespace brunavia {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "writers/cp1252.h"
-#include "writers/file_atomico.h"
+#include "io/cp1252.h"
+#include "io/file_atomico.h"
 
 namespace brunavia {
 

@@ -1,4 +1,4 @@
-#include "writers/file_atomico.h"
+#include "io/file_atomico.h"
 
 #include <unistd.h>
 

@@ -9,4 +9,9 @@ namespace brunavia {
 // Windows-1252 byte, or malformed UTF-8, is a programming error: std::invalid_argument.
 std::string in_cp1252(std::string_view utf8);
 
+// Windows-1252 bytes (the texts of the descriptions and of the compiled table) as UTF-8, for
+// the terminal, JSON and SVG. The five bytes the code page leaves unused keep their own code
+// point.
+std::string da_cp1252(std::string_view byte);
+
 }  // namespace brunavia

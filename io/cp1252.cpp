@@ -1,4 +1,4 @@
-#include "writers/cp1252.h"
+#include "io/cp1252.h"
 
 #include <array>
 #include <stdexcept>
@@ -25,7 +25,31 @@ char byte_di(char32_t cp, std::string_view utf8) {
     rifiuta(utf8, "carattere senza byte");
 }
 
+void aggiungi_utf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
 }  // namespace
+
+std::string da_cp1252(std::string_view byte) {
+    std::string out;
+    out.reserve(byte.size());
+    for (const char c : byte) {
+        const auto b = static_cast<unsigned char>(c);
+        const char32_t alto = b >= 0x80 && b < 0xA0 ? kAlti[b - 0x80u] : 0;
+        aggiungi_utf8(out, alto != 0 ? alto : char32_t{b});
+    }
+    return out;
+}
 
 std::string in_cp1252(std::string_view utf8) {
     std::string out;
