@@ -10,11 +10,12 @@
 #include <string_view>
 #include <tuple>
 
+#include "io/file_atomico.h"
 #include "tool/compilazione.h"
 #include "tool/decodifica.h"
 #include "tool/disegno.h"
 #include "tool/elenco.h"
-#include "io/file_atomico.h"
+#include "tool/nomi.h"
 
 namespace brunavia::strumento {
 namespace {
@@ -191,29 +192,16 @@ int comando_dump(const Argomenti& a, std::ostream& uscita, std::ostream& errori)
 
 // ---- plot ----
 
-// The scenario and train named by the one .sim file of the folder, if there is just one.
-std::optional<std::pair<std::string, std::string>> nomi_dalla_cartella(
-    const std::filesystem::path& cartella) {
-    std::optional<std::pair<std::string, std::string>> nomi;
-    std::error_code ec;
-    for (const auto& voce_cartella : std::filesystem::directory_iterator(cartella, ec)) {
-        const auto& p = voce_cartella.path();
-        const std::string stem = p.stem().string();
-        const auto trattino = stem.rfind('_');
-        if (p.extension() != ".sim" || trattino == std::string::npos) continue;
-        if (nomi) return std::nullopt;  // more than one: the defaults apply
-        nomi = std::pair{stem.substr(0, trattino), stem.substr(trattino + 1)};
-    }
-    return nomi;
-}
-
 int comando_plot(const Argomenti& a, std::ostream& uscita, std::ostream& errori) {
     const std::filesystem::path cartella = a.posizionali[0];
     const auto destinazione = a.valore("-o");
     if (!destinazione) throw ErroreUso{"manca -o FILE.svg"};
     std::string scenario = "Brunavia", treno = "706";
     if (!a.valore("--scenario") && !a.valore("--train")) {
-        if (const auto nomi = nomi_dalla_cartella(cartella)) std::tie(scenario, treno) = *nomi;
+        if (const auto nomi = nomi_dalla_cartella(cartella)) {
+            scenario = nomi->scenario;
+            treno = nomi->treno;
+        }
     }
     scenario = a.valore("--scenario").value_or(scenario);
     treno = a.valore("--train").value_or(treno);

@@ -1,0 +1,61 @@
+#include "tool/nomi.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace brunavia::strumento {
+namespace {
+
+bool termina_con(std::string_view testo, std::string_view coda) {
+    return testo.size() > coda.size() && testo.substr(testo.size() - coda.size()) == coda;
+}
+
+// "NAME_N" + coda split at its last underscore, with N a train number.
+std::optional<NomiScenario> nome_e_treno(std::string_view file, std::string_view coda) {
+    if (!termina_con(file, coda)) return std::nullopt;
+    const std::string_view radice = file.substr(0, file.size() - coda.size());
+    const auto trattino = radice.rfind('_');
+    if (trattino == std::string_view::npos) return std::nullopt;
+    NomiScenario n{std::string(radice.substr(0, trattino)),
+                   std::string(radice.substr(trattino + 1))};
+    if (!nome_scenario_valido(n.scenario) || !numero_treno_valido(n.treno)) return std::nullopt;
+    return n;
+}
+
+}  // namespace
+
+std::optional<NomiScenario> nomi_dalle_descrizioni(const std::filesystem::path& linea,
+                                                   const std::filesystem::path& treno) {
+    constexpr std::string_view kCodaLinea = "_linea.txt";
+    const std::string file_linea = linea.filename().string();
+    if (!termina_con(file_linea, kCodaLinea)) return std::nullopt;
+    const std::string scenario = file_linea.substr(0, file_linea.size() - kCodaLinea.size());
+    const auto n = nome_e_treno(treno.filename().string(), "-.txt");
+    if (!n || n->scenario != scenario) return std::nullopt;
+    return n;
+}
+
+std::optional<NomiScenario> nomi_dalla_cartella(const std::filesystem::path& cartella) {
+    std::optional<NomiScenario> trovati;
+    std::error_code ec;
+    for (const auto& voce : std::filesystem::directory_iterator(cartella, ec)) {
+        const auto n = nome_e_treno(voce.path().filename().string(), ".sim");
+        if (!n) continue;
+        if (trovati) return std::nullopt;  // more than one: no single answer
+        trovati = n;
+    }
+    return trovati;
+}
+
+bool nome_scenario_valido(std::string_view nome) {
+    return !nome.empty() && nome != "." && nome != ".." &&
+           nome.find_first_of("/\\") == std::string_view::npos &&
+           nome.find('\0') == std::string_view::npos;
+}
+
+bool numero_treno_valido(std::string_view numero) {
+    return !numero.empty() &&
+           std::all_of(numero.begin(), numero.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace brunavia::strumento

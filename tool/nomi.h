@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace brunavia::strumento {
+
+// The scenario name and train number that name the compiled files ("NAME_linea.dat",
+// "NAME_N.sim", "NAME_N.dat") and enter the table and the competition codes.
+struct NomiScenario {
+    std::string scenario = "Brunavia";
+    std::string treno = "706";
+};
+
+// The names carried by a pair of description files named as the program names them,
+// "NAME_linea.txt" and "NAME_N-.txt" with the same NAME and N a train number; nothing when the
+// pair does not follow that pattern.
+std::optional<NomiScenario> nomi_dalle_descrizioni(const std::filesystem::path& linea,
+                                                   const std::filesystem::path& treno);
+
+// The names carried by the one "NAME_N.sim" file of a folder of compiled files; nothing when
+// the folder holds none or more than one.
+std::optional<NomiScenario> nomi_dalla_cartella(const std::filesystem::path& cartella);
+
+// A scenario name that can name files inside the output folder: not empty, no path
+// separator, not "." or "..".
+bool nome_scenario_valido(std::string_view nome);
+
+// A train number: one or more decimal digits.
+bool numero_treno_valido(std::string_view numero);
+
+}  // namespace brunavia::strumento
