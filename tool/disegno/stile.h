@@ -47,6 +47,7 @@ inline constexpr const char* stazione = "#222222";
 inline constexpr const char* zona = "#cfcfcf";
 inline constexpr const char* segnale = "#d62728";
 inline constexpr const char* indicatore_v = "#1f77b4";
+inline constexpr const char* ambiguo = "#c0392b";  // a speed code with no single reading
 inline constexpr const char* cartello = "#7f7f7f";
 inline constexpr const char* rallentamento = "#ff7f0e";
 inline constexpr const char* marcatore = "#9467bd";

@@ -16,6 +16,7 @@ namespace {
 struct Etichetta {
     double x = 0;  // the object's x
     std::string testo;
+    std::string attributi;  // extra SVG attributes of the text, if any
 };
 
 // Labels under a track's symbol row, centred on their object where the page allows, in as
@@ -36,7 +37,8 @@ double etichette_in_corsie(Pagina& p, const std::vector<Etichetta>& etichette, d
             p.linea(etichette[i].x, y_simboli + kRigaSimboli - 2, etichette[i].x,
                     base - kCorpoEtichetta, tratto(colore::guida, 0.5));
         }
-        p.testo(intervalli[i].inizio, base, etichette[i].testo, kCorpoEtichetta);
+        p.testo(intervalli[i].inizio, base, etichette[i].testo, kCorpoEtichetta, "start",
+                etichette[i].attributi);
         numero_corsie = std::max(numero_corsie, corsie[i] + 1);
     }
     return static_cast<double>(numero_corsie) * kCorsia;
@@ -47,6 +49,31 @@ void nome_traccia(Pagina& p, double y, std::string_view nome) {
     p.testo(kMargineSinistro - 10, y + 12, nome, kCorpoTraccia, "end");
     p.linea(kMargineSinistro, y + kRigaSimboli / 2, kDestraArea, y + kRigaSimboli / 2,
             tratto(colore::griglia, 0.8));
+}
+
+// A speed code as a label: the left speed, with "|right" when there is a right one; "?" and
+// the raw number when the code has no single reading.
+std::string etichetta_codice(const CodiceVelocita& c) {
+    if (!c.unica()) return "?" + std::to_string(c.grezzo);
+    const VelocitaCartello& v = c.letture.front();
+    return std::to_string(v.sinistra) + (v.destra != 0 ? "|" + std::to_string(v.destra) : "");
+}
+
+// A board's label: categories a/b/c, or one value when the three read the same.
+std::string etichetta_indicatore_v(const IndicatoreVMax& i) {
+    const std::string a = etichetta_codice(i.categorie[0]);
+    const std::string b = etichetta_codice(i.categorie[1]);
+    const std::string c = etichetta_codice(i.categorie[2]);
+    return a == b && b == c ? a : a + "/" + b + "/" + c;
+}
+
+bool ambiguo(const IndicatoreVMax& i) {
+    return std::any_of(std::begin(i.categorie), std::end(i.categorie),
+                       [](const CodiceVelocita& c) { return !c.unica(); });
+}
+
+std::string stile_ambiguo() {
+    return riempi(colore::ambiguo) + " font-style=\"italic\"";
 }
 
 }  // namespace
@@ -60,7 +87,7 @@ double traccia_stazioni(Pagina& p, const Dati& d, double y) {
                      s.nome + ": zona " + std::to_string(s.inizio) + " ... " +
                          std::to_string(s.fine) + " m, orario " + orario(s.orario));
         p.linea(x, y + 1, x, y + 15, tratto(colore::stazione, 1.5));
-        nomi.push_back({x, s.nome});
+        nomi.push_back({x, s.nome, ""});
     }
     return y + kRigaSimboli + etichette_in_corsie(p, nomi, y) + 6;
 }
@@ -79,7 +106,7 @@ double traccia_segnali(Pagina& p, const Dati& d, double y) {
 double traccia_indicatori_v(Pagina& p, const Dati& d, double y) {
     nome_traccia(p, y, "Cartelli V max");
     std::vector<Etichetta> velocita;
-    std::int32_t velocita_precedente = -1;
+    std::string etichetta_precedente;
     std::int64_t metri_ultima_etichetta = 0;
     const auto& celle = d.s.celle;
     for (std::size_t k = 0; k < celle.size(); ++k) {
@@ -87,18 +114,20 @@ double traccia_indicatori_v(Pagina& p, const Dati& d, double y) {
         const IndicatoreVMax i = indicatore_v_max(celle[k]);
         const double x = x_cella(d, k);
         p.rettangolo(x - 3.5, y + 4.5, 7, 7, riempi(colore::indicatore_v),
-                     "cartello V max, " + descrivi_cella(k, celle[k]) + "; sinistra " +
-                         std::to_string(i.sinistra[0]) + "/" + std::to_string(i.sinistra[1]) + "/" +
-                         std::to_string(i.sinistra[2]) + " km/h, strisce " +
-                         std::to_string(i.strisce_sinistra));
-        // Boards come in runs of three with equal speeds: the run is labelled once.
-        const bool nuova = i.sinistra[0] != velocita_precedente ||
+                     "cartello V max, " + descrivi_cella(k, celle[k]) + "; km/h sinistra|destra " +
+                         testo_indicatore_v_max(i) + "; strisce " +
+                         std::to_string(i.strisce_sinistra) + "|" +
+                         std::to_string(i.strisce_destra));
+        // Boards come in runs of three with equal speeds (and 2, 1, 0 stripes): the run is
+        // labelled once. Any board whose speeds differ from the one before gets its own label.
+        const std::string testo = etichetta_indicatore_v(i);
+        const bool nuova = testo != etichetta_precedente ||
                            metri_cella(k) - metri_ultima_etichetta > kRipetiEtichettaMetri;
         if (nuova) {
-            velocita.push_back({x, std::to_string(i.sinistra[0])});
+            velocita.push_back({x, testo, ambiguo(i) ? stile_ambiguo() : std::string()});
             metri_ultima_etichetta = metri_cella(k);
         }
-        velocita_precedente = i.sinistra[0];
+        etichetta_precedente = testo;
     }
     return y + kRigaSimboli + etichette_in_corsie(p, velocita, y) + 6;
 }
@@ -133,7 +162,7 @@ double traccia_rallentamenti(Pagina& p, const Dati& d, double y) {
             p.rettangolo(x, y + 5, x2 - x, 6, riempi(colore::rallentamento),
                          "rallentamento a " + std::to_string(c.dato0) + " km/h, celle " +
                              std::to_string(k) + " ... " + std::to_string(e));
-            velocita.push_back({x, std::to_string(c.dato0) + " km/h"});
+            velocita.push_back({x, std::to_string(c.dato0) + " km/h", ""});
         } else if (c.tipo_cella == tipo::avviso_rallentamento) {
             p.percorso(triangolo(x, y + 14, y + 2, 5),
                        tratto(colore::rallentamento, 1.5) + " fill=\"#ffffff\"",
