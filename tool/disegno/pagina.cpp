@@ -31,6 +31,23 @@ void Pagina::linea(double x1, double y1, double x2, double y2, std::string_view 
             "\" " + std::string(tratto) + "/>\n";
 }
 
+void Pagina::linea_verticale_libera(double x, double y1, double y2, std::string_view tratto) {
+    constexpr double kAria = 2;  // kept free around a text
+    std::vector<std::pair<double, double>> vuoti;
+    for (const Scritta& s : scritte_) {
+        if (x >= s.x - kAria && x <= s.x + s.larghezza + kAria)
+            vuoti.emplace_back(s.y - kAria, s.y + s.altezza + kAria);
+    }
+    std::sort(vuoti.begin(), vuoti.end());
+    double da = y1;
+    for (const auto& [inizio, fine] : vuoti) {
+        if (inizio > da) linea(x, da, x, std::min(inizio, y2), tratto);
+        da = std::max(da, fine);
+        if (da >= y2) return;
+    }
+    linea(x, da, x, y2, tratto);
+}
+
 void Pagina::rettangolo(double x, double y, double w, double h, std::string_view stile,
                         std::string_view titolo) {
     forma("rect x=\"" + n(x) + "\" y=\"" + n(y) + "\" width=\"" + n(std::max(w, 0.5)) +

@@ -20,6 +20,9 @@ public:
     void testo(double x, double y, std::string_view t, double corpo,
                std::string_view ancora = "start", std::string_view attributi = "");
     void linea(double x1, double y1, double x2, double y2, std::string_view tratto);
+    // A vertical line from `y1` down to `y2` with a gap wherever it would cross a text already
+    // on the page.
+    void linea_verticale_libera(double x, double y1, double y2, std::string_view tratto);
     void rettangolo(double x, double y, double w, double h, std::string_view stile,
                     std::string_view titolo = "");
     void percorso(const std::string& d, std::string_view stile, std::string_view titolo = "");

@@ -17,13 +17,12 @@ void guide_stazioni(Pagina& p, const Dati& d, double alto, double altezza) {
 }
 
 void asse_y(Pagina& p, const ScalaY& s) {
-    const double passo = passo_tondo((s.massimo - s.minimo) / 4);
-    for (double v = s.minimo; v <= s.massimo + passo / 1000; v += passo) {
+    for (const double v : tacche(s)) {
         const double y = s.y(v);
         p.linea(kMargineSinistro - 4, y, kMargineSinistro, y, tratto(colore::asse));
         p.linea(kMargineSinistro, y, kDestraArea, y, tratto(colore::griglia, 0.5));
         char t[32];
-        std::snprintf(t, sizeof t, "%g", std::abs(v) < passo / 1000 ? 0.0 : v);
+        std::snprintf(t, sizeof t, "%g", v);
         p.testo(kMargineSinistro - 7, y + 3.5, t, kCorpoAsse, "end");
     }
     p.rettangolo(kMargineSinistro, s.alto, kLarghezzaArea, s.altezza, contorno(colore::asse, 0.8));
@@ -51,14 +50,15 @@ double titolo_pannello(Pagina& p, double y, std::string_view titolo) {
 void griglia_km(Pagina& p, const AsseMetri& a, double alto, double altezza) {
     const double passo = a.passo_km() * 1000;
     for (double m = 0; m <= a.metri; m += passo) {
-        p.linea(a.x(m), alto, a.x(m), alto + altezza, tratto(colore::griglia));
+        p.linea_verticale_libera(a.x(m), alto, alto + altezza, tratto(colore::griglia));
     }
 }
 
 // The line's end, where the 7000 m margin of the cells begins.
 void fine_linea(Pagina& p, const Dati& d, double alto, double altezza) {
     const double x = d.asse.x(d.lunghezza);
-    p.linea(x, alto, x, alto + altezza, tratto(colore::linea, 1) + " stroke-dasharray=\"6,3\"");
+    p.linea_verticale_libera(x, alto, alto + altezza,
+                             tratto(colore::linea, 1) + " stroke-dasharray=\"6,3\"");
 }
 
 double pannello_profilo(Pagina& p, const Dati& d, double y) {

@@ -5,11 +5,17 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tool/disegno/pannelli.h"
 
 namespace brunavia::strumento::disegno {
 namespace {
+
+constexpr double kAriaNomi = 2;        // kept free around a station's name on the plan
+constexpr double kRaggioStazione = 5;  // a station's point, kept free of names
+constexpr int kLivelliNomi = 8;        // how far from its point a name may go, in text lines
 
 struct Riquadro {
     double x_min = INFINITY, x_max = -INFINITY, y_min = INFINITY, y_max = -INFINITY;
@@ -41,9 +47,128 @@ PianoGirato gira_piano(const Tracciato& t, std::size_t fine_linea) {
     return {t, dx / corda, dy / corda};
 }
 
+// A box on the page: left, top, right, bottom.
+struct Scatola {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    Scatola allargata(double d) const { return {x1 - d, y1 - d, x2 + d, y2 + d}; }
+    bool incontra(const Scatola& b) const {
+        return x1 < b.x2 && b.x1 < x2 && y1 < b.y2 && b.y1 < y2;
+    }
+};
+
+// Whether the segment from a to b passes through the box (clipped against its four sides).
+bool segmento_in_scatola(std::pair<double, double> a, std::pair<double, double> b,
+                         const Scatola& s) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.first - a.first, dy = b.second - a.second;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.first - s.x1, s.x2 - a.first, a.second - s.y1, s.y2 - a.second};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
+// A station's name placed on the plan, the box it takes and whether a leader joins it to its
+// point.
+struct NomePiano {
+    Scatola scatola;
+    bool guida = false;
+};
+
+// What a name on the plan must keep clear of: the drawn line (and its margin), the station
+// points and the names placed before it.
+struct Ostacoli {
+    std::vector<std::pair<std::pair<double, double>, std::pair<double, double>>> segmenti;
+    std::vector<Scatola> scatole;
+
+    bool libera(const Scatola& s) const {
+        const Scatola larga = s.allargata(kAriaNomi);
+        for (const Scatola& b : scatole) {
+            if (larga.incontra(b)) return false;
+        }
+        for (const auto& [a, b] : segmenti) {
+            if (segmento_in_scatola(a, b, larga)) return false;
+        }
+        return true;
+    }
+};
+
+// Places each name near its point, in the first free spot: just above or below it, then
+// further away (joined by a leader), centred on the point or reaching right or left of it.
+// `punti` and the line are in page coordinates; the names stay within the page's width.
+std::vector<NomePiano> disponi_nomi(const std::vector<std::pair<double, double>>& punti,
+                                    const std::vector<double>& larghezze, Ostacoli ostacoli) {
+    const double h = kCorpoTraccia * 1.25;
+    for (const auto& [x, y] : punti) {
+        ostacoli.scatole.push_back(
+            {x - kRaggioStazione, y - kRaggioStazione, x + kRaggioStazione, y + kRaggioStazione});
+    }
+    std::vector<NomePiano> nomi;
+    for (std::size_t i = 0; i < punti.size(); ++i) {
+        const auto [x, y] = punti[i];
+        const double w = larghezze[i];
+        const double sinistre[3] = {x - w / 2, x - 6, x - w + 6};
+        std::optional<NomePiano> scelto;
+        for (int livello = 0; livello <= kLivelliNomi && !scelto; ++livello) {
+            const double distacco = 6 + livello * (h + 3);
+            for (const double alto : {y - distacco - h, y + distacco}) {
+                for (const double sinistra : sinistre) {
+                    const double x1 =
+                        std::clamp(sinistra, kMargineSinistro + 2, kDestraArea - 2 - w);
+                    const Scatola s{x1, alto, x1 + w, alto + h};
+                    if (ostacoli.libera(s)) {
+                        scelto = NomePiano{s, livello > 0};
+                        break;
+                    }
+                }
+                if (scelto) break;
+            }
+        }
+        // No free spot within reach: the furthest one above, centred.
+        if (!scelto) {
+            const double alto = y - 6 - kLivelliNomi * (h + 3) - h;
+            const double x1 = std::clamp(x - w / 2, kMargineSinistro + 2, kDestraArea - 2 - w);
+            scelto = NomePiano{{x1, alto, x1 + w, alto + h}, true};
+        }
+        ostacoli.scatole.push_back(scelto->scatola);
+        nomi.push_back(*scelto);
+    }
+    return nomi;
+}
+
+// The point of the box nearest to (x, y), where a leader from there ends.
+std::pair<double, double> punto_piu_vicino(const Scatola& s, double x, double y) {
+    return {std::clamp(x, s.x1, s.x2), std::clamp(y, s.y1, s.y2)};
+}
+
+void barra_di_scala(Pagina& p, double y_titolo, double scala) {
+    const double km = tondo_sotto(150 / scala / 1000);
+    const double lunga = km * 1000 * scala;
+    char t_km[32];
+    std::snprintf(t_km, sizeof t_km, "%g km", km);
+    const double bx = kDestraArea - larghezza_testo(t_km, kCorpoAsse) - 6 - lunga;
+    const double by = y_titolo + 12;
+    p.linea(bx, by, bx + lunga, by, tratto(colore::asse, 2));
+    p.linea(bx, by - 4, bx, by, tratto(colore::asse, 1));
+    p.linea(bx + lunga, by - 4, bx + lunga, by, tratto(colore::asse, 1));
+    p.testo(bx + lunga + 6, by + 3.5, t_km, kCorpoAsse);
+}
+
 }  // namespace
 
 double pannello_tracciato(Pagina& p, const Dati& d, double y) {
+    const double y_titolo = y;
     y = titolo_pannello(p, y, "Planimetria (dall'origine, a sinistra, alla fine della linea)");
     const auto& t = d.s.tracciato;
     const auto fine_linea_i = static_cast<std::size_t>(std::max(d.lunghezza, 0.0));
@@ -73,15 +198,14 @@ double pannello_tracciato(Pagina& p, const Dati& d, double y) {
     const double dx = std::max(r.x_max - r.x_min, 1.0), dy = std::max(r.y_max - r.y_min, 1.0);
     double scala = (kLarghezzaArea - 2 * bordo) / dx;
     if (dy * scala + 2 * bordo > kAltezzaPiano) scala = (kAltezzaPiano - 2 * bordo) / dy;
-    const double altezza = std::max(dy * scala + 2 * bordo, kAltezzaPianoMinima);
-    p.rettangolo(kMargineSinistro, y, kLarghezzaArea, altezza, contorno(colore::griglia));
+    // The plan is laid out with its highest point at 0, then moved down into the panel once
+    // the names have found their places above and below it.
     const double ox = kMargineSinistro + (kLarghezzaArea - dx * scala) / 2;
-    const double oy = y + (altezza + dy * scala) / 2;
     const auto px = [&](std::size_t i) {
         const auto [x, y_piano] = piano->punto(i);
-        return std::pair{ox + (x - r.x_min) * scala, oy - (y_piano - r.y_min) * scala};
+        return std::pair{ox + (x - r.x_min) * scala, (r.y_max - y_piano) * scala};
     };
-    // The line itself, then the margin beyond its end, dashed.
+    // The line itself, then the margin beyond its end.
     Punti linea, oltre;
     const auto passo = static_cast<std::size_t>(kPassoPianoMetri);
     for (std::size_t i = 0; i < t->tipo.size(); i += passo) {
@@ -92,42 +216,57 @@ double pannello_tracciato(Pagina& p, const Dati& d, double y) {
             oltre.push_back(px(fine_linea_i));
         }
     }
+    std::vector<const Stazione*> sul_piano;
+    Punti punti;
+    std::vector<double> larghezze;
+    for (const Stazione& s : d.stazioni) {
+        if (s.posizione < 0 || !punto_valido(*t, static_cast<std::size_t>(s.posizione))) continue;
+        sul_piano.push_back(&s);
+        punti.push_back(px(static_cast<std::size_t>(s.posizione)));
+        larghezze.push_back(larghezza_testo(s.nome, kCorpoTraccia));
+    }
+    Ostacoli ostacoli;
+    for (const Punti* tratto_piano : {&linea, &oltre}) {
+        for (std::size_t i = 1; i < tratto_piano->size(); ++i)
+            ostacoli.segmenti.emplace_back((*tratto_piano)[i - 1], (*tratto_piano)[i]);
+    }
+    std::vector<NomePiano> nomi = disponi_nomi(punti, larghezze, std::move(ostacoli));
+
+    // The panel's height: the plan and its names, with a border, at least the minimum.
+    double sopra = 0, sotto = dy * scala;
+    for (const NomePiano& n : nomi) {
+        sopra = std::min(sopra, n.scatola.y1);
+        sotto = std::max(sotto, n.scatola.y2);
+    }
+    const double altezza = std::max(sotto - sopra + 2 * bordo, kAltezzaPianoMinima);
+    const double giu = y + (altezza - (sotto - sopra)) / 2 - sopra;
+    const auto sposta = [giu](Punti& v) {
+        for (auto& q : v) q.second += giu;
+    };
+    sposta(linea);
+    sposta(oltre);
+    sposta(punti);
+
+    p.rettangolo(kMargineSinistro, y, kLarghezzaArea, altezza, contorno(colore::griglia));
     p.polilinea(oltre, tratto(colore::margine, 1.5) + " stroke-dasharray=\"6,4\"");
     p.polilinea(linea, tratto(colore::linea, 2));
-    const auto punto_di = [&](const Stazione& s) -> std::optional<std::pair<double, double>> {
-        if (s.posizione < 0 || !punto_valido(*t, static_cast<std::size_t>(s.posizione))) {
-            return std::nullopt;
+    for (std::size_t i = 0; i < sul_piano.size(); ++i) {
+        const Stazione& s = *sul_piano[i];
+        const auto [x, y_punto] = punti[i];
+        const Scatola b = nomi[i].scatola;
+        const Scatola n{b.x1, b.y1 + giu, b.x2, b.y2 + giu};
+        if (nomi[i].guida) {
+            const auto [gx, gy] = punto_piu_vicino(n, x, y_punto);
+            p.linea(x, y_punto, gx, gy, tratto(colore::guida, 0.6));
         }
-        return px(static_cast<std::size_t>(s.posizione));
-    };
-    for (const Stazione& s : d.stazioni) {
-        if (const auto q = punto_di(s)) {
-            p.cerchio(q->first, q->second, 3.5,
-                      riempi("#ffffff") + " " + tratto(colore::stazione, 1.2),
-                      s.nome + " (" + std::to_string(s.posizione) + " m)");
-        }
+        p.cerchio(x, y_punto, 3.5, riempi("#ffffff") + " " + tratto(colore::stazione, 1.2),
+                  s.nome + " (" + std::to_string(s.posizione) + " m)");
+        // The origin and the last station in bold.
+        const bool estremo = i == 0 || i + 1 == sul_piano.size();
+        p.testo(n.x1, n.y1 + kCorpoTraccia * 0.95, s.nome, kCorpoTraccia, "start",
+                estremo ? "font-weight=\"bold\"" : "");
     }
-    // Origin and destination named above their points, towards the inside of the page.
-    if (!d.stazioni.empty()) {
-        if (const auto q = punto_di(d.stazioni.front())) {
-            p.testo(q->first - 4, q->second - 9, d.stazioni.front().nome, kCorpoTraccia, "start",
-                    "font-weight=\"bold\"");
-        }
-        if (const auto q = punto_di(d.stazioni.back()); q && d.stazioni.size() > 1) {
-            p.testo(q->first + 4, q->second - 9, d.stazioni.back().nome, kCorpoTraccia, "end",
-                    "font-weight=\"bold\"");
-        }
-    }
-    // Scale bar, bottom left.
-    const double km = tondo_sotto(150 / scala / 1000);
-    const double lunga = km * 1000 * scala;
-    const double bx = kMargineSinistro + 12, by = y + altezza - 10;
-    p.linea(bx, by, bx + lunga, by, tratto(colore::asse, 2));
-    p.linea(bx, by - 4, bx, by, tratto(colore::asse, 1));
-    p.linea(bx + lunga, by - 4, bx + lunga, by, tratto(colore::asse, 1));
-    char t_km[32];
-    std::snprintf(t_km, sizeof t_km, "%g km", km);
-    p.testo(bx + lunga + 6, by + 3.5, t_km, kCorpoAsse);
+    barra_di_scala(p, y_titolo, scala);
     return y + altezza + kSpazioPannelli;
 }
 

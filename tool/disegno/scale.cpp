@@ -25,7 +25,17 @@ double tondo_sotto(double massimo) {
 ScalaY scala_per(double minimo, double massimo, double alto, double altezza) {
     if (!(massimo > minimo)) massimo = minimo + 1;
     const double passo = passo_tondo((massimo - minimo) / 4);
-    return {std::floor(minimo / passo) * passo, std::ceil(massimo / passo) * passo, alto, altezza};
+    return {std::floor(minimo / passo) * passo, std::ceil(massimo / passo) * passo, alto, altezza,
+            passo};
+}
+
+std::vector<double> tacche(const ScalaY& s) {
+    std::vector<double> valori;
+    const auto primo = static_cast<long long>(std::llround(s.minimo / s.passo));
+    const auto ultimo = static_cast<long long>(std::llround(s.massimo / s.passo));
+    // Counted in whole steps, so that 0 comes out exactly 0.
+    for (long long i = primo; i <= ultimo; ++i) valori.push_back(static_cast<double>(i) * s.passo);
+    return valori;
 }
 
 }  // namespace brunavia::strumento::disegno

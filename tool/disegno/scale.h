@@ -2,6 +2,8 @@
 // the y scale of one panel.
 #pragma once
 
+#include <vector>
+
 #include "tool/disegno/stile.h"
 
 namespace brunavia::strumento::disegno {
@@ -24,10 +26,15 @@ struct ScalaY {
     double massimo = 1;
     double alto = 0;
     double altezza = 1;
+    double passo = 1;  // between two ticks; `minimo` and `massimo` are multiples of it
     double y(double v) const { return alto + (massimo - v) / (massimo - minimo) * altezza; }
 };
 
-// A y scale over [minimo, massimo] widened to round ticks.
+// A y scale over [minimo, massimo] widened to multiples of a round step.
 ScalaY scala_per(double minimo, double massimo, double alto, double altezza);
+
+// The tick values of a scale: every multiple of its step from its bottom to its top, so 0 is
+// among them whenever the scale reaches it.
+std::vector<double> tacche(const ScalaY& s);
 
 }  // namespace brunavia::strumento::disegno
