@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -208,6 +209,43 @@ TEST(StrumentoDump, CelleElencateUnaPerRigaComeNelModello) {
     ASSERT_EQ(tratto.size(), 2u + 11u);
     EXPECT_EQ(parole(tratto[2])[0], "20");
     EXPECT_EQ(parole(tratto.back())[0], "30");
+}
+
+// A speed board's codes read back: the speeds when a code has one reading, the raw number and
+// both readings when it is ambiguous (a board of 100 km/h on both sides is never 101).
+TEST(StrumentoDump, CartelloVMaxConCodiceAmbiguo) {
+    Form1 f;
+    f.celle.assign(3, cella{});
+    cella& c = f.celle[2];
+    c.tipo_cella = tipo::indicatore_v_max;
+    c.dato0 = 1700;  // 85 | 0
+    c.dato1 = 2020;  // 100 | 100, or 101 | 0
+    c.dato2 = 19;    // 0 | 95
+    c.dato3 = 21;
+    prova::CartellaTemporanea cartella;
+    const auto file = cartella / "x.dat";
+    prova::scrivi_byte(file, serializza_celle(f));
+
+    const Esito testo = strumento({"dump", file.string()});
+    ASSERT_EQ(testo.stato, 0) << testo.errori;
+    EXPECT_TRUE(righe(testo.uscita)
+                    .back()
+                    .ends_with("V max km/h sinistra|destra: a 85|0, b ambiguo, grezzo 2020: 101|0 "
+                               "o 100|100, c 0|95; "
+                               "strisce 2|1"))
+        << testo.uscita;
+    EXPECT_EQ(testo.uscita.find("101|0,"), std::string::npos);
+
+    const Esito json = strumento({"dump", file.string(), "--json"});
+    ASSERT_EQ(json.stato, 0) << json.errori;
+    const auto celle = nlohmann::json::parse(json.uscita)["celle"];
+    EXPECT_FALSE(celle[1].contains("indicatore_v_max"));  // only on a speed board
+    EXPECT_EQ(celle[2]["indicatore_v_max"], nlohmann::json::parse(R"({
+        "a": {"grezzo": 1700, "sinistra": 85, "destra": 0},
+        "b": {"grezzo": 2020, "ambiguo": true,
+              "letture": [{"sinistra": 101, "destra": 0}, {"sinistra": 100, "destra": 100}]},
+        "c": {"grezzo": 19, "sinistra": 0, "destra": 95},
+        "strisce_sinistra": 2, "strisce_destra": 1})"));
 }
 
 TEST(StrumentoDump, TabellaConIRuoliEPianoACampioni) {

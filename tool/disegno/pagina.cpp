@@ -19,7 +19,8 @@ void Pagina::testo(double x, double y, std::string_view t, double corpo, std::st
                    std::string_view attributi) {
     const double w = larghezza_testo(t, corpo);
     const double sinistra = ancora == "middle" ? x - w / 2 : ancora == "end" ? x - w : x;
-    scritte_.push_back({sinistra, y - corpo * 0.95, w, corpo * 1.25, std::string(t)});
+    scritte_.push_back(
+        {sinistra, y - ascesa_testo(corpo), w, altezza_testo(corpo), std::string(t)});
     svg_ += "<text x=\"" + n(x) + "\" y=\"" + n(y) + "\" font-size=\"" + n(corpo) +
             "\" text-anchor=\"" + std::string(ancora) + "\"";
     if (!attributi.empty()) svg_ += " " + std::string(attributi);

@@ -14,6 +14,15 @@ namespace brunavia::strumento::disegno {
 // A coordinate or size as the SVG text writes it (one decimal).
 std::string n(double v);
 
+// The box of a text line at font size `corpo`: its height, and how far its top lies above the
+// baseline.
+inline double altezza_testo(double corpo) {
+    return corpo * 1.25;
+}
+inline double ascesa_testo(double corpo) {
+    return corpo * 0.95;
+}
+
 class Pagina {
 public:
     // A text with its baseline at `y`; `ancora` is "start", "middle" or "end".

@@ -104,45 +104,43 @@ struct Ostacoli {
     }
 };
 
-// Places each name near its point, in the first free spot: just above or below it, then
-// further away (joined by a leader), centred on the point or reaching right or left of it.
-// `punti` and the line are in page coordinates; the names stay within the page's width.
-std::vector<NomePiano> disponi_nomi(const std::vector<std::pair<double, double>>& punti,
-                                    const std::vector<double>& larghezze, Ostacoli ostacoli) {
-    const double h = kCorpoTraccia * 1.25;
+// The spots tried for a name of width `w` at (x, y), best first: just above or below the
+// point, then a line further away each time (joined by a leader), each centred on the point or
+// reaching right or left of it; all within the page's width.
+std::vector<NomePiano> posti_per_nome(double x, double y, double w) {
+    const double h = altezza_testo(kCorpoTraccia);
+    const double sinistre[3] = {x - w / 2, x - 6, x - w + 6};
+    std::vector<NomePiano> posti;
+    for (int livello = 0; livello <= kLivelliNomi; ++livello) {
+        const double distacco = 6 + livello * (h + 3);
+        for (const double alto : {y - distacco - h, y + distacco}) {
+            for (const double sinistra : sinistre) {
+                const double x1 = std::clamp(sinistra, kMargineSinistro + 2, kDestraArea - 2 - w);
+                posti.push_back({{x1, alto, x1 + w, alto + h}, livello > 0});
+            }
+        }
+    }
+    return posti;
+}
+
+// Places each name in the first of its spots that keeps clear of the line, the station points
+// and the names placed before it; with none free, in the furthest spot above its point.
+std::vector<NomePiano> disponi_nomi(const Punti& punti, const std::vector<double>& larghezze,
+                                    Ostacoli ostacoli) {
     for (const auto& [x, y] : punti) {
         ostacoli.scatole.push_back(
             {x - kRaggioStazione, y - kRaggioStazione, x + kRaggioStazione, y + kRaggioStazione});
     }
     std::vector<NomePiano> nomi;
     for (std::size_t i = 0; i < punti.size(); ++i) {
-        const auto [x, y] = punti[i];
-        const double w = larghezze[i];
-        const double sinistre[3] = {x - w / 2, x - 6, x - w + 6};
-        std::optional<NomePiano> scelto;
-        for (int livello = 0; livello <= kLivelliNomi && !scelto; ++livello) {
-            const double distacco = 6 + livello * (h + 3);
-            for (const double alto : {y - distacco - h, y + distacco}) {
-                for (const double sinistra : sinistre) {
-                    const double x1 =
-                        std::clamp(sinistra, kMargineSinistro + 2, kDestraArea - 2 - w);
-                    const Scatola s{x1, alto, x1 + w, alto + h};
-                    if (ostacoli.libera(s)) {
-                        scelto = NomePiano{s, livello > 0};
-                        break;
-                    }
-                }
-                if (scelto) break;
-            }
-        }
-        // No free spot within reach: the furthest one above, centred.
-        if (!scelto) {
-            const double alto = y - 6 - kLivelliNomi * (h + 3) - h;
-            const double x1 = std::clamp(x - w / 2, kMargineSinistro + 2, kDestraArea - 2 - w);
-            scelto = NomePiano{{x1, alto, x1 + w, alto + h}, true};
-        }
-        ostacoli.scatole.push_back(scelto->scatola);
-        nomi.push_back(*scelto);
+        const auto posti = posti_per_nome(punti[i].first, punti[i].second, larghezze[i]);
+        const auto libero = std::find_if(posti.begin(), posti.end(), [&](const NomePiano& n) {
+            return ostacoli.libera(n.scatola);
+        });
+        // The last spots are the furthest: above, centred, comes six before the end.
+        const NomePiano scelto = libero != posti.end() ? *libero : posti[posti.size() - 6];
+        ostacoli.scatole.push_back(scelto.scatola);
+        nomi.push_back(scelto);
     }
     return nomi;
 }
@@ -263,7 +261,7 @@ double pannello_tracciato(Pagina& p, const Dati& d, double y) {
                   s.nome + " (" + std::to_string(s.posizione) + " m)");
         // The origin and the last station in bold.
         const bool estremo = i == 0 || i + 1 == sul_piano.size();
-        p.testo(n.x1, n.y1 + kCorpoTraccia * 0.95, s.nome, kCorpoTraccia, "start",
+        p.testo(n.x1, n.y1 + ascesa_testo(kCorpoTraccia), s.nome, kCorpoTraccia, "start",
                 estremo ? "font-weight=\"bold\"" : "");
     }
     barra_di_scala(p, y_titolo, scala);
