@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -170,9 +171,14 @@ TEST(StrumentoDump, CelleElencateUnaPerRigaComeNelModello) {
     const auto r = righe(e.uscita);
     ASSERT_EQ(r.size(), f.celle.size() + 2);
     for (std::size_t k = 0; k < f.celle.size(); ++k) {
-        const auto p = parole(r[k + 2]);
+        auto p = parole(r[k + 2]);
         const cella& c = f.celle[k];
-        ASSERT_EQ(p.size(), 13u) << r[k + 2];
+        // A speed board's line goes on with its speeds read back (checked below).
+        ASSERT_GE(p.size(), 13u) << r[k + 2];
+        if (c.tipo_cella != tipo::indicatore_v_max) {
+            ASSERT_EQ(p.size(), 13u) << r[k + 2];
+        }
+        p.resize(13);
         const std::vector<long> attesi = {static_cast<long>(k),
                                           static_cast<long>(k) * 50,
                                           c.dato0,
@@ -193,6 +199,9 @@ TEST(StrumentoDump, CelleElencateUnaPerRigaComeNelModello) {
     }
     EXPECT_EQ(parole(r[2 + 29])[2], "segnale");
     EXPECT_EQ(parole(r[2 + 16])[2], "indicatore_v_max");
+    EXPECT_TRUE(
+        r[2 + 16].ends_with("  V max km/h sinistra|destra: a 85|0, b 90|0, c 90|0; strisce 0|0"))
+        << r[2 + 16];
 
     // --from / --to keep the cells that meet the stretch: 1000 ... 1500 m is cells 20 to 30.
     const auto tratto =
@@ -200,6 +209,43 @@ TEST(StrumentoDump, CelleElencateUnaPerRigaComeNelModello) {
     ASSERT_EQ(tratto.size(), 2u + 11u);
     EXPECT_EQ(parole(tratto[2])[0], "20");
     EXPECT_EQ(parole(tratto.back())[0], "30");
+}
+
+// A speed board's codes read back: the speeds when a code has one reading, the raw number and
+// both readings when it is ambiguous (a board of 100 km/h on both sides is never 101).
+TEST(StrumentoDump, CartelloVMaxConCodiceAmbiguo) {
+    Form1 f;
+    f.celle.assign(3, cella{});
+    cella& c = f.celle[2];
+    c.tipo_cella = tipo::indicatore_v_max;
+    c.dato0 = 1700;  // 85 | 0
+    c.dato1 = 2020;  // 100 | 100, or 101 | 0
+    c.dato2 = 19;    // 0 | 95
+    c.dato3 = 21;
+    prova::CartellaTemporanea cartella;
+    const auto file = cartella / "x.dat";
+    prova::scrivi_byte(file, serializza_celle(f));
+
+    const Esito testo = strumento({"dump", file.string()});
+    ASSERT_EQ(testo.stato, 0) << testo.errori;
+    EXPECT_TRUE(righe(testo.uscita)
+                    .back()
+                    .ends_with("V max km/h sinistra|destra: a 85|0, b ambiguo, grezzo 2020: 101|0 "
+                               "o 100|100, c 0|95; "
+                               "strisce 2|1"))
+        << testo.uscita;
+    EXPECT_EQ(testo.uscita.find("101|0,"), std::string::npos);
+
+    const Esito json = strumento({"dump", file.string(), "--json"});
+    ASSERT_EQ(json.stato, 0) << json.errori;
+    const auto celle = nlohmann::json::parse(json.uscita)["celle"];
+    EXPECT_FALSE(celle[1].contains("indicatore_v_max"));  // only on a speed board
+    EXPECT_EQ(celle[2]["indicatore_v_max"], nlohmann::json::parse(R"({
+        "a": {"grezzo": 1700, "sinistra": 85, "destra": 0},
+        "b": {"grezzo": 2020, "ambiguo": true,
+              "letture": [{"sinistra": 101, "destra": 0}, {"sinistra": 100, "destra": 100}]},
+        "c": {"grezzo": 19, "sinistra": 0, "destra": 95},
+        "strisce_sinistra": 2, "strisce_destra": 1})"));
 }
 
 TEST(StrumentoDump, TabellaConIRuoliEPianoACampioni) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/descrizioni_in_memoria.h"
@@ -10,6 +12,7 @@
 #include "compiler/memorizza.h"
 #include "tests/aiuti.h"
 #include "tool/disegno.h"
+#include "tool/disegno/scale.h"
 #include "tool/scenario.h"
 #include "writers/scrittori.h"
 
@@ -27,6 +30,112 @@ void compila_spedito(const fs::path& cartella) {
     DescrizioniNellaCartella d(cartella / "Brunavia_linea.txt", cartella / "Brunavia_706-.txt");
     ASSERT_TRUE(compila(f, 1, d));
     scrivi_file_compilati(f, cartella);
+}
+
+// A small scenario: eight stations, four of them 800 m apart, and speed boards 100 m apart with
+// different speeds (one of 100 km/h on both sides), then a run of equal speeds with 2 and 1
+// stripes and a board that differs in categories b and c only.
+constexpr const char* kLineaPiccola =
+    "[generale]\r\n"
+    "lunghezza percorso, 20000\r\n"
+    "ripetizione segnali 4 codici, 0, 0\r\n"
+    "[profilo]\r\n"
+    "pendenza, 2000, 5\r\n"
+    "pendenza, 8000, -3\r\n"
+    "curvad4, 1000, 800\r\n"
+    "curvas3, 5000, 1500\r\n"
+    "curvad5, 12000, 600\r\n"
+    "indicatori_vmax, 4200, 60, 60, 60, 0, , , , 0\r\n"
+    "indicatori_vmax, 4300, 80, 80, 80, 0, , , , 0\r\n"
+    "indicatori_vmax, 4400, 100, 100, 100, 0, 100, 100, 100, 0\r\n"
+    "indicatori_vmax, 4500, 100, 100, 100, 0, , , , 0\r\n"
+    "indicatori_vmax, 8000, 85, 90, 90, 2, , , , 0\r\n"
+    "indicatori_vmax, 8500, 85, 90, 90, 1, , , , 0\r\n"
+    "indicatori_vmax, 9000, 85, 95, 95, 0, , , , 0\r\n"
+    "[fine]\r\n";
+constexpr const char* kTrenoPiccolo =
+    "[generale]\r\n"
+    "aderenza, 0, 100\r\n"
+    "velocita, 0, 100\r\n"
+    "stazione, 1000, 11, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 8, 0, 0, ORIGINE CENTRALE\r\n"
+    "stazione, 1800, 11, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 60, 8, 3, 0, SECONDA\r\n"
+    "stazione, 2600, 11, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 60, 8, 6, 0, TERZA BORGO\r\n"
+    "stazione, 3400, 11, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 60, 8, 9, 0, QUARTA\r\n"
+    "stazione, 6000, 11, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 60, 8, 12, 0, QUINTA SCALO\r\n"
+    "stazione, 6800, 11, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 60, 8, 15, 0, SESTA\r\n"
+    "stazione, 15000, 11, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 60, 8, 18, 0, SETTIMA\r\n"
+    "stazione, 19500, 11, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 60, 8, 21, 0, CAPOLINEA SUD\r\n"
+    "[fine]\r\n";
+
+ScenarioCompilato scenario_piccolo(const fs::path& cartella) {
+    Form1 f;
+    DescrizioniInMemoria d(kLineaPiccola, kTrenoPiccolo);
+    EXPECT_TRUE(compila(f, 1, d));
+    EXPECT_EQ(f.codice_errore, 0);
+    scrivi_file_compilati(f, cartella);
+    return leggi_scenario(cartella, f.nome_scenario, f.numero_treno);
+}
+
+ScenarioCompilato scenario_spedito(const fs::path& cartella) {
+    compila_spedito(cartella);
+    return leggi_scenario(cartella, "Brunavia", "706");
+}
+
+// A straight stroke of the page: a <line>, or one step of a <polyline>.
+struct Segmento {
+    double x1, y1, x2, y2;
+};
+
+// Every straight stroke drawn in colour `colore`.
+std::vector<Segmento> segmenti_di_colore(const std::string& svg, std::string_view colore) {
+    const auto attributo = [](std::string_view e, std::string_view nome) {
+        const auto i = e.find(" " + std::string(nome) + "=\"") + nome.size() + 3;
+        return std::string(e.substr(i, e.find('"', i) - i));
+    };
+    std::vector<Segmento> segmenti;
+    const std::string tratto = "stroke=\"" + std::string(colore) + "\"";
+    for (const std::string_view tag : {"<line ", "<polyline "}) {
+        for (auto i = svg.find(tag); i != std::string::npos; i = svg.find(tag, i + 1)) {
+            const std::string_view e(svg.data() + i, svg.find('>', i) - i);
+            if (e.find(tratto) == std::string_view::npos) continue;
+            std::vector<double> v;
+            if (tag == "<line ") {
+                for (const char* nome : {"x1", "y1", "x2", "y2"})
+                    v.push_back(std::stod(attributo(e, nome)));
+            } else {
+                std::istringstream punti(attributo(e, "points"));
+                double x = 0, y = 0;
+                char virgola = 0;
+                while (punti >> x >> virgola >> y) {
+                    v.push_back(x);
+                    v.push_back(y);
+                }
+            }
+            for (std::size_t k = 2; k + 1 < v.size(); k += 2)
+                segmenti.push_back({v[k - 2], v[k - 1], v[k], v[k + 1]});
+        }
+    }
+    return segmenti;
+}
+
+// Whether the stroke passes through the text's box (shrunk by the page's rounding to 0.1).
+bool attraversa(const Segmento& s, const Scritta& t) {
+    const double x1 = t.x + 0.1, y1 = t.y + 0.1, x2 = t.x + t.larghezza - 0.1,
+                 y2 = t.y + t.altezza - 0.1;
+    double t0 = 0, t1 = 1;
+    const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {s.x1 - x1, x2 - s.x1, s.y1 - y1, y2 - s.y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+        } else if (p[i] < 0) {
+            t0 = std::max(t0, q[i] / p[i]);
+        } else {
+            t1 = std::min(t1, q[i] / p[i]);
+        }
+    }
+    return t0 < t1;
 }
 
 bool si_sovrappongono(const Scritta& a, const Scritta& b) {
@@ -128,6 +237,82 @@ TEST(StrumentoPlot, FileMancantiODanneggiatiFermanoIlDisegno) {
     EXPECT_EQ(rotta.stato, 1);
     EXPECT_NE(rotta.errori.find("Brunavia_706.sim: riga 0"), std::string::npos) << rotta.errori;
     EXPECT_FALSE(fs::exists(svg));
+}
+
+// Every station is named on the plan as well as on its track, and neither the plan's line nor
+// the kilometre grid nor the line's end runs through any text.
+TEST(StrumentoPlot, OgniStazioneNominataSulPianoSenzaLineeSulleScritte) {
+    prova::CartellaTemporanea spedito, piccolo;
+    for (const ScenarioCompilato& s :
+         {scenario_spedito(spedito.percorso()), scenario_piccolo(piccolo.percorso())}) {
+        const Disegno d = disegna_scenario(s, "prova");
+        const auto tutte = stazioni(s.tabella);
+        ASSERT_GE(tutte.size(), 8u);
+        for (const Stazione& st : tutte) {
+            const auto volte = std::count_if(d.scritte.begin(), d.scritte.end(),
+                                             [&](const Scritta& x) { return x.testo == st.nome; });
+            EXPECT_EQ(volte, 2) << st.nome;
+        }
+        for (const char* colore : {"#303030", "#9a9a9a", "#e4e4e4"}) {
+            const auto segmenti = segmenti_di_colore(d.svg, colore);
+            EXPECT_FALSE(segmenti.empty()) << colore;
+            for (const Scritta& t : d.scritte) {
+                for (const Segmento& g : segmenti) {
+                    ASSERT_FALSE(attraversa(g, t))
+                        << colore << " " << g.x1 << "," << g.y1 << " " << g.x2 << "," << g.y2
+                        << " attraversa \"" << t.testo << "\"";
+                }
+            }
+        }
+        for (std::size_t i = 0; i < d.scritte.size(); ++i) {
+            for (std::size_t j = i + 1; j < d.scritte.size(); ++j) {
+                EXPECT_FALSE(si_sovrappongono(d.scritte[i], d.scritte[j]))
+                    << "\"" << d.scritte[i].testo << "\" e \"" << d.scritte[j].testo << "\"";
+            }
+        }
+    }
+}
+
+TEST(StrumentoPlot, LeTaccheSonoMultipliDelPassoEComprendonoLoZero) {
+    struct Caso {
+        double minimo, massimo;
+        std::vector<double> tacche;
+    };
+    const Caso casi[] = {
+        {-5, 330, {-100, 0, 100, 200, 300, 400}},  // the shipped profile: was -100, 100, 300
+        {0, 20, {0, 5, 10, 15, 20}},
+        {-28, 31, {-40, -20, 0, 20, 40}},
+        {0, 150, {0, 50, 100, 150}},
+        {-100, -20, {-100, -80, -60, -40, -20}},
+        {3, 3, {3, 3.25, 3.5, 3.75, 4}},
+    };
+    for (const Caso& c : casi) {
+        EXPECT_EQ(disegno::tacche(disegno::scala_per(c.minimo, c.massimo, 0, 100)), c.tacche)
+            << c.minimo << " ... " << c.massimo;
+    }
+}
+
+// Speed boards close together with different speeds keep a label each; a run of equal speeds
+// is labelled once; a board of 100 km/h on both sides is shown as ambiguous, never as 101.
+TEST(StrumentoPlot, CartelliVMaxVicini) {
+    prova::CartellaTemporanea cartella;
+    const Disegno d = disegna_scenario(scenario_piccolo(cartella.percorso()), "prova");
+    const auto y_di = [&](std::string_view testo) {
+        const auto t = std::find_if(d.scritte.begin(), d.scritte.end(),
+                                    [&](const Scritta& x) { return x.testo == testo; });
+        return t == d.scritte.end() ? 0.0 : t->y;
+    };
+    const double dall = y_di("Cartelli V max"), al = y_di("Indicatori");
+    ASSERT_LT(dall, al);
+    std::vector<std::string> etichette;
+    for (const Scritta& t : d.scritte) {
+        if (t.y > dall && t.y < al) etichette.push_back(t.testo);
+    }
+    std::sort(etichette.begin(), etichette.end());
+    EXPECT_EQ(etichette,
+              (std::vector<std::string>{"100", "60", "80", "85/90/90", "85/95/95", "?2020"}));
+    EXPECT_EQ(d.svg.find(">101<"), std::string::npos);
+    EXPECT_NE(d.svg.find("a ambiguo, grezzo 2020: 101|0 o 100|100"), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 
@@ -27,10 +28,43 @@ bool nel_tratto(const OpzioniElenco& o, std::int64_t inizio, std::int64_t fine) 
 // ---- cells ----
 
 void riga_cella_testo(std::ostream& out, std::size_t k, const cella& c) {
-    out << formatta("%6zu %8lld  %-21s %6d %6d %6d %6d %5u %5u %5u %5u %5u %5u\n", k,
+    out << formatta("%6zu %8lld  %-21s %6d %6d %6d %6d %5u %5u %5u %5u %5u %5u", k,
                     static_cast<long long>(metri_cella(k)), nome_tipo_cella(c.tipo_cella).c_str(),
                     c.dato0, c.dato1, c.dato2, c.dato3, c.attributo1, c.attributo2, c.attributo3,
                     c.attributo4, c.attributo5, c.attributo6);
+    // A speed board's codes read back, after the cell's own values.
+    if (c.tipo_cella == tipo::indicatore_v_max) {
+        const IndicatoreVMax i = indicatore_v_max(c);
+        out << "  V max km/h sinistra|destra: " << testo_indicatore_v_max(i) << "; strisce "
+            << i.strisce_sinistra << "|" << i.strisce_destra;
+    }
+    out << "\n";
+}
+
+// A speed code read back: the raw number, and the speeds when it has one reading, else every
+// reading with "ambiguo": true.
+nlohmann::ordered_json codice_velocita_json(const CodiceVelocita& c) {
+    nlohmann::ordered_json j = {{"grezzo", c.grezzo}};
+    const auto coppia = [](const VelocitaCartello& v) {
+        return nlohmann::ordered_json{{"sinistra", v.sinistra}, {"destra", v.destra}};
+    };
+    if (c.unica()) {
+        j.update(coppia(c.letture.front()));
+        return j;
+    }
+    j["ambiguo"] = true;
+    j["letture"] = nlohmann::ordered_json::array();
+    for (const VelocitaCartello& v : c.letture) j["letture"].push_back(coppia(v));
+    return j;
+}
+
+nlohmann::ordered_json indicatore_v_max_json(const cella& c) {
+    const IndicatoreVMax i = indicatore_v_max(c);
+    return {{"a", codice_velocita_json(i.categorie[0])},
+            {"b", codice_velocita_json(i.categorie[1])},
+            {"c", codice_velocita_json(i.categorie[2])},
+            {"strisce_sinistra", i.strisce_sinistra},
+            {"strisce_destra", i.strisce_destra}};
 }
 
 void riga_cella_json(std::ostream& out, std::size_t k, const cella& c) {
@@ -43,7 +77,10 @@ void riga_cella_json(std::ostream& out, std::size_t k, const cella& c) {
         << ",\"attributo3\":" << unsigned{c.attributo3}
         << ",\"attributo4\":" << unsigned{c.attributo4}
         << ",\"attributo5\":" << unsigned{c.attributo5}
-        << ",\"attributo6\":" << unsigned{c.attributo6} << "}";
+        << ",\"attributo6\":" << unsigned{c.attributo6};
+    if (c.tipo_cella == tipo::indicatore_v_max)
+        out << ",\"indicatore_v_max\":" << indicatore_v_max_json(c).dump();
+    out << "}";
 }
 
 // ---- table ----

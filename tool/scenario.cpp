@@ -29,6 +29,13 @@ constexpr std::string_view kNomiRuolo[] = {
     "scenario",  "treno",
 };
 
+// Readings of a speed code: any left speed with a right one below 100 km/h (20 fifths); with
+// both speeds multiples of 5, a right one below 500 km/h (100 fifths).
+constexpr std::int32_t kQuintiSempre = 20;
+constexpr std::int32_t kQuintiMultipliDi5 = 100;
+
+constexpr const char* kNomiCategorie[3] = {"a", "b", "c"};
+
 bool numeri_a_zero(const voce& v) {
     return v.segno == 0 && v.valore1 == 0 && v.valore2 == 0 && v.valore3 == 0 && v.segno2 == 0 &&
            v.numero1 == 0 && v.numero2 == 0 && v.numero3 == 0 && v.numero4 == 0 && v.numero5 == 0 &&
@@ -82,16 +89,47 @@ std::vector<Stazione> stazioni(const Tabella& t) {
     return elenco;
 }
 
+CodiceVelocita leggi_codice_velocita(std::int16_t grezzo) {
+    CodiceVelocita c{grezzo, {}};
+    // From the highest left speed down, each step moves 20 fifths (100 km/h) to the right.
+    for (std::int32_t sinistra = grezzo / 20; sinistra >= 0 && grezzo >= 0; --sinistra) {
+        const std::int32_t quinti = grezzo - sinistra * 20;  // right speed / 5
+        if (quinti >= kQuintiMultipliDi5) break;
+        if (quinti < kQuintiSempre || sinistra % 5 == 0)
+            c.letture.push_back({sinistra, quinti * 5});
+    }
+    return c;
+}
+
+std::string testo_codice_velocita(const CodiceVelocita& c) {
+    const auto coppia = [](const VelocitaCartello& v) {
+        return std::to_string(v.sinistra) + "|" + std::to_string(v.destra);
+    };
+    if (c.unica()) return coppia(c.letture.front());
+    if (c.letture.empty()) return "illeggibile, grezzo " + std::to_string(c.grezzo);
+    std::string s = "ambiguo, grezzo " + std::to_string(c.grezzo) + ": ";
+    for (std::size_t i = 0; i < c.letture.size(); ++i) {
+        s += (i == 0 ? "" : " o ") + coppia(c.letture[i]);
+    }
+    return s;
+}
+
 IndicatoreVMax indicatore_v_max(const cella& c) {
     IndicatoreVMax i;
     const std::int16_t codici[3] = {c.dato0, c.dato1, c.dato2};
-    for (std::size_t k = 0; k < 3; ++k) {
-        i.sinistra[k] = codici[k] / 20;
-        i.destra[k] = codici[k] % 20 * 5;
-    }
+    for (std::size_t k = 0; k < 3; ++k) i.categorie[k] = leggi_codice_velocita(codici[k]);
     i.strisce_sinistra = c.dato3 / 10;
     i.strisce_destra = c.dato3 % 10;
     return i;
+}
+
+std::string testo_indicatore_v_max(const IndicatoreVMax& i) {
+    std::string s;
+    for (std::size_t k = 0; k < 3; ++k) {
+        s += std::string(k == 0 ? "" : ", ") + kNomiCategorie[k] + " " +
+             testo_codice_velocita(i.categorie[k]);
+    }
+    return s;
 }
 
 }  // namespace brunavia::strumento

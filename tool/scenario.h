@@ -39,15 +39,40 @@ struct Stazione {
 };
 std::vector<Stazione> stazioni(const Tabella& t);
 
-// The speeds (km/h) and stripe counts of a maximum-speed board cell: each speed code holds the
-// left speed × 20 plus the right speed / 5.
+// A speed code of a maximum-speed board holds round(right / 5 + left × 20) km/h in one number,
+// so the two speeds cannot always be told apart: 1700 is 85 left and 0 right, but also 84 left
+// and 100 right. A code is read back as every (left, right) pair that stores it with both
+// speeds from 0 upward and either
+//   - the right speed below 100 km/h (any left speed), or
+//   - both speeds multiples of 5, as boards show them, the right one below 500 km/h.
+// A code whose low two digits are below 20 (1700, 85 | 0) has one such reading; any other
+// (2020: 101 | 0 or 100 | 100) has two and is ambiguous; a negative code has none.
+struct VelocitaCartello {
+    std::int32_t sinistra = 0;  // km/h
+    std::int32_t destra = 0;
+    bool operator==(const VelocitaCartello&) const = default;
+};
+struct CodiceVelocita {
+    std::int16_t grezzo = 0;
+    std::vector<VelocitaCartello> letture;  // the highest left speed first
+    bool unica() const { return letture.size() == 1; }
+};
+CodiceVelocita leggi_codice_velocita(std::int16_t grezzo);
+
+// "85|0" (left|right, km/h) for a code with one reading; otherwise the raw number with every
+// reading: "ambiguo, grezzo 2020: 101|0 o 100|100", "illeggibile, grezzo -20".
+std::string testo_codice_velocita(const CodiceVelocita& c);
+
+// A maximum-speed board cell: the speed codes of the categories a, b, c and the stripe counts.
 struct IndicatoreVMax {
-    std::int32_t sinistra[3] = {};  // categories a, b, c
-    std::int32_t destra[3] = {};
+    CodiceVelocita categorie[3];
     std::int32_t strisce_sinistra = 0;
     std::int32_t strisce_destra = 0;
 };
 IndicatoreVMax indicatore_v_max(const cella& c);
+
+// The board's three categories as text: "a 85|0, b 90|0, c 90|0".
+std::string testo_indicatore_v_max(const IndicatoreVMax& i);
 
 // The first metre of cell k.
 inline std::int64_t metri_cella(std::size_t k) {

@@ -1,0 +1,271 @@
+#include "tool/disegno/planimetria.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tool/disegno/pannelli.h"
+
+namespace brunavia::strumento::disegno {
+namespace {
+
+constexpr double kAriaNomi = 2;        // kept free around a station's name on the plan
+constexpr double kRaggioStazione = 5;  // a station's point, kept free of names
+constexpr int kLivelliNomi = 8;        // how far from its point a name may go, in text lines
+
+struct Riquadro {
+    double x_min = INFINITY, x_max = -INFINITY, y_min = INFINITY, y_max = -INFINITY;
+};
+
+bool punto_valido(const Tracciato& t, std::size_t i) {
+    return i < t.tipo.size() && t.tipo[i] != Tracciato::non_impostato && std::isfinite(t.x[i]) &&
+           std::isfinite(t.y[i]);
+}
+
+// The plan turned about its origin so that the chord from there to the line's end runs
+// left to right: the plan reads in the same direction as the metre axis below it.
+struct PianoGirato {
+    const Tracciato& t;
+    double coseno = 1;
+    double seno = 0;
+
+    std::pair<double, double> punto(std::size_t i) const {
+        return {t.x[i] * coseno + t.y[i] * seno, t.y[i] * coseno - t.x[i] * seno};
+    }
+};
+
+PianoGirato gira_piano(const Tracciato& t, std::size_t fine_linea) {
+    std::size_t fine = std::min(fine_linea, t.tipo.size() - 1);
+    while (fine > 0 && !punto_valido(t, fine)) --fine;
+    const double dx = t.x[fine] - t.x[0], dy = t.y[fine] - t.y[0];
+    const double corda = std::hypot(dx, dy);
+    if (!punto_valido(t, 0) || !(corda > 0)) return {t};
+    return {t, dx / corda, dy / corda};
+}
+
+// A box on the page: left, top, right, bottom.
+struct Scatola {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    Scatola allargata(double d) const { return {x1 - d, y1 - d, x2 + d, y2 + d}; }
+    bool incontra(const Scatola& b) const {
+        return x1 < b.x2 && b.x1 < x2 && y1 < b.y2 && b.y1 < y2;
+    }
+};
+
+// Whether the segment from a to b passes through the box (clipped against its four sides).
+bool segmento_in_scatola(std::pair<double, double> a, std::pair<double, double> b,
+                         const Scatola& s) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.first - a.first, dy = b.second - a.second;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.first - s.x1, s.x2 - a.first, a.second - s.y1, s.y2 - a.second};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
+// A station's name placed on the plan, the box it takes and whether a leader joins it to its
+// point.
+struct NomePiano {
+    Scatola scatola;
+    bool guida = false;
+};
+
+// What a name on the plan must keep clear of: the drawn line (and its margin), the station
+// points and the names placed before it.
+struct Ostacoli {
+    std::vector<std::pair<std::pair<double, double>, std::pair<double, double>>> segmenti;
+    std::vector<Scatola> scatole;
+
+    bool libera(const Scatola& s) const {
+        const Scatola larga = s.allargata(kAriaNomi);
+        for (const Scatola& b : scatole) {
+            if (larga.incontra(b)) return false;
+        }
+        for (const auto& [a, b] : segmenti) {
+            if (segmento_in_scatola(a, b, larga)) return false;
+        }
+        return true;
+    }
+};
+
+// The spots tried for a name of width `w` at (x, y), best first: just above or below the
+// point, then a line further away each time (joined by a leader), each centred on the point or
+// reaching right or left of it; all within the page's width.
+std::vector<NomePiano> posti_per_nome(double x, double y, double w) {
+    const double h = altezza_testo(kCorpoTraccia);
+    const double sinistre[3] = {x - w / 2, x - 6, x - w + 6};
+    std::vector<NomePiano> posti;
+    for (int livello = 0; livello <= kLivelliNomi; ++livello) {
+        const double distacco = 6 + livello * (h + 3);
+        for (const double alto : {y - distacco - h, y + distacco}) {
+            for (const double sinistra : sinistre) {
+                const double x1 = std::clamp(sinistra, kMargineSinistro + 2, kDestraArea - 2 - w);
+                posti.push_back({{x1, alto, x1 + w, alto + h}, livello > 0});
+            }
+        }
+    }
+    return posti;
+}
+
+// Places each name in the first of its spots that keeps clear of the line, the station points
+// and the names placed before it; with none free, in the furthest spot above its point.
+std::vector<NomePiano> disponi_nomi(const Punti& punti, const std::vector<double>& larghezze,
+                                    Ostacoli ostacoli) {
+    for (const auto& [x, y] : punti) {
+        ostacoli.scatole.push_back(
+            {x - kRaggioStazione, y - kRaggioStazione, x + kRaggioStazione, y + kRaggioStazione});
+    }
+    std::vector<NomePiano> nomi;
+    for (std::size_t i = 0; i < punti.size(); ++i) {
+        const auto posti = posti_per_nome(punti[i].first, punti[i].second, larghezze[i]);
+        const auto libero = std::find_if(posti.begin(), posti.end(), [&](const NomePiano& n) {
+            return ostacoli.libera(n.scatola);
+        });
+        // The last spots are the furthest: above, centred, comes six before the end.
+        const NomePiano scelto = libero != posti.end() ? *libero : posti[posti.size() - 6];
+        ostacoli.scatole.push_back(scelto.scatola);
+        nomi.push_back(scelto);
+    }
+    return nomi;
+}
+
+// The point of the box nearest to (x, y), where a leader from there ends.
+std::pair<double, double> punto_piu_vicino(const Scatola& s, double x, double y) {
+    return {std::clamp(x, s.x1, s.x2), std::clamp(y, s.y1, s.y2)};
+}
+
+void barra_di_scala(Pagina& p, double y_titolo, double scala) {
+    const double km = tondo_sotto(150 / scala / 1000);
+    const double lunga = km * 1000 * scala;
+    char t_km[32];
+    std::snprintf(t_km, sizeof t_km, "%g km", km);
+    const double bx = kDestraArea - larghezza_testo(t_km, kCorpoAsse) - 6 - lunga;
+    const double by = y_titolo + 12;
+    p.linea(bx, by, bx + lunga, by, tratto(colore::asse, 2));
+    p.linea(bx, by - 4, bx, by, tratto(colore::asse, 1));
+    p.linea(bx + lunga, by - 4, bx + lunga, by, tratto(colore::asse, 1));
+    p.testo(bx + lunga + 6, by + 3.5, t_km, kCorpoAsse);
+}
+
+}  // namespace
+
+double pannello_tracciato(Pagina& p, const Dati& d, double y) {
+    const double y_titolo = y;
+    y = titolo_pannello(p, y, "Planimetria (dall'origine, a sinistra, alla fine della linea)");
+    const auto& t = d.s.tracciato;
+    const auto fine_linea_i = static_cast<std::size_t>(std::max(d.lunghezza, 0.0));
+    Riquadro r;
+    std::optional<PianoGirato> piano;
+    if (t && !t->tipo.empty()) {
+        piano.emplace(gira_piano(*t, fine_linea_i));
+        for (std::size_t i = 0; i < t->tipo.size(); ++i) {
+            if (!punto_valido(*t, i)) continue;
+            const auto [x, y_piano] = piano->punto(i);
+            r.x_min = std::min(r.x_min, x);
+            r.x_max = std::max(r.x_max, x);
+            r.y_min = std::min(r.y_min, y_piano);
+            r.y_max = std::max(r.y_max, y_piano);
+        }
+    }
+    if (!(r.x_min <= r.x_max)) {
+        p.rettangolo(kMargineSinistro, y, kLarghezzaArea, kAltezzaPianoMinima,
+                     contorno(colore::griglia));
+        p.testo(kMargineSinistro + kLarghezzaArea / 2, y + kAltezzaPianoMinima / 2,
+                "tracciato assente: il file del piano non c'e' o non ha punti", kCorpoPannello,
+                "middle");
+        return y + kAltezzaPianoMinima + kSpazioPannelli;
+    }
+    // Fill the width, unless the plan would grow taller than its panel may.
+    const double bordo = 28;
+    const double dx = std::max(r.x_max - r.x_min, 1.0), dy = std::max(r.y_max - r.y_min, 1.0);
+    double scala = (kLarghezzaArea - 2 * bordo) / dx;
+    if (dy * scala + 2 * bordo > kAltezzaPiano) scala = (kAltezzaPiano - 2 * bordo) / dy;
+    // The plan is laid out with its highest point at 0, then moved down into the panel once
+    // the names have found their places above and below it.
+    const double ox = kMargineSinistro + (kLarghezzaArea - dx * scala) / 2;
+    const auto px = [&](std::size_t i) {
+        const auto [x, y_piano] = piano->punto(i);
+        return std::pair{ox + (x - r.x_min) * scala, (r.y_max - y_piano) * scala};
+    };
+    // The line itself, then the margin beyond its end.
+    Punti linea, oltre;
+    const auto passo = static_cast<std::size_t>(kPassoPianoMetri);
+    for (std::size_t i = 0; i < t->tipo.size(); i += passo) {
+        if (!punto_valido(*t, i)) continue;
+        (i <= fine_linea_i ? linea : oltre).push_back(px(i));
+        if (i <= fine_linea_i && i + passo > fine_linea_i && punto_valido(*t, fine_linea_i)) {
+            linea.push_back(px(fine_linea_i));
+            oltre.push_back(px(fine_linea_i));
+        }
+    }
+    std::vector<const Stazione*> sul_piano;
+    Punti punti;
+    std::vector<double> larghezze;
+    for (const Stazione& s : d.stazioni) {
+        if (s.posizione < 0 || !punto_valido(*t, static_cast<std::size_t>(s.posizione))) continue;
+        sul_piano.push_back(&s);
+        punti.push_back(px(static_cast<std::size_t>(s.posizione)));
+        larghezze.push_back(larghezza_testo(s.nome, kCorpoTraccia));
+    }
+    Ostacoli ostacoli;
+    for (const Punti* tratto_piano : {&linea, &oltre}) {
+        for (std::size_t i = 1; i < tratto_piano->size(); ++i)
+            ostacoli.segmenti.emplace_back((*tratto_piano)[i - 1], (*tratto_piano)[i]);
+    }
+    std::vector<NomePiano> nomi = disponi_nomi(punti, larghezze, std::move(ostacoli));
+
+    // The panel's height: the plan and its names, with a border, at least the minimum.
+    double sopra = 0, sotto = dy * scala;
+    for (const NomePiano& n : nomi) {
+        sopra = std::min(sopra, n.scatola.y1);
+        sotto = std::max(sotto, n.scatola.y2);
+    }
+    const double altezza = std::max(sotto - sopra + 2 * bordo, kAltezzaPianoMinima);
+    const double giu = y + (altezza - (sotto - sopra)) / 2 - sopra;
+    const auto sposta = [giu](Punti& v) {
+        for (auto& q : v) q.second += giu;
+    };
+    sposta(linea);
+    sposta(oltre);
+    sposta(punti);
+
+    p.rettangolo(kMargineSinistro, y, kLarghezzaArea, altezza, contorno(colore::griglia));
+    p.polilinea(oltre, tratto(colore::margine, 1.5) + " stroke-dasharray=\"6,4\"");
+    p.polilinea(linea, tratto(colore::linea, 2));
+    for (std::size_t i = 0; i < sul_piano.size(); ++i) {
+        const Stazione& s = *sul_piano[i];
+        const auto [x, y_punto] = punti[i];
+        const Scatola b = nomi[i].scatola;
+        const Scatola n{b.x1, b.y1 + giu, b.x2, b.y2 + giu};
+        if (nomi[i].guida) {
+            const auto [gx, gy] = punto_piu_vicino(n, x, y_punto);
+            p.linea(x, y_punto, gx, gy, tratto(colore::guida, 0.6));
+        }
+        p.cerchio(x, y_punto, 3.5, riempi("#ffffff") + " " + tratto(colore::stazione, 1.2),
+                  s.nome + " (" + std::to_string(s.posizione) + " m)");
+        // The origin and the last station in bold.
+        const bool estremo = i == 0 || i + 1 == sul_piano.size();
+        p.testo(n.x1, n.y1 + ascesa_testo(kCorpoTraccia), s.nome, kCorpoTraccia, "start",
+                estremo ? "font-weight=\"bold\"" : "");
+    }
+    barra_di_scala(p, y_titolo, scala);
+    return y + altezza + kSpazioPannelli;
+}
+
+}  // namespace brunavia::strumento::disegno
