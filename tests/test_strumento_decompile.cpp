@@ -266,6 +266,9 @@ TEST(StrumentoDecompile, RigaDiComandoErrata) {
         {"decompile", dir, "-o", out_dir, "--train", "7x"},
         {"decompile", dir, "-o", out_dir, "--nessuna"},
     };
+    std::string aiuto, nessun_errore;
+    EXPECT_EQ(esegui({"decompile", "--help"}, aiuto, nessun_errore), 0);
+    EXPECT_EQ(aiuto.rfind("uso: brunavia-tool decompile CARTELLA -o USCITA", 0), 0u) << aiuto;
     for (const auto& a : casi) {
         std::string out, err;
         EXPECT_EQ(esegui(a, out, err), kUscitaUso) << a.back();
