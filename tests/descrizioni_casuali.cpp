@@ -17,7 +17,11 @@ constexpr int kPrimaCellaOggetti = 30;
 
 class Casuale {
 public:
-    explicit Casuale(unsigned long long seme) : g_(seme) {}
+    explicit Casuale(unsigned long long seme) : g_(seme) { ruvida = tra(0, 2) == 0; }
+    // Rows the program's writer never makes but the reader takes: repeated positions, rows in
+    // the margin beyond the line's end, overlapping climbing stretches, signals a few cells
+    // apart, stations after the signals.
+    bool ruvida = false;
     int tra(int a, int b) { return std::uniform_int_distribution<int>(a, b)(g_); }
     bool moneta() { return tra(0, 1) == 1; }
     template <typename T>
@@ -65,6 +69,27 @@ std::string riga(const std::string& chiave, std::initializer_list<long> numeri) 
 
 long arrotonda(double v) {
     return static_cast<long>(std::nearbyint(v));
+}
+
+// Rows of a value that holds from each position on, in ascending order; in the rough mode some
+// rows repeat a position and the last ones stand in the margin beyond the line's end.
+std::string righe_in_serie(Casuale& c, const std::string& chiave, int metri, int passo_minimo,
+                           int minimo, int massimo, long unita) {
+    std::string t;
+    long p = c.moneta() ? 0 : c.tra(1, 3000);
+    for (; p < metri; p += c.tra(passo_minimo, 5000)) {
+        t += riga(chiave, {p, unita * c.tra(minimo, massimo)});
+        if (c.ruvida && c.tra(0, 4) == 0) t += riga(chiave, {p, unita * c.tra(minimo, massimo)});
+    }
+    if (c.ruvida) {
+        // The margin runs to cell N; a row's position must keep (position + 100) / 50 <= N.
+        const long ultima = arrotonda((metri + 7000) / 50.0);
+        for (long q = metri + c.tra(0, 6000); q <= 50 * ultima - 100; q += c.tra(0, 3) * 50) {
+            t += riga(chiave, {q, unita * c.tra(minimo, massimo)});
+            if (c.tra(0, 2) == 0) break;
+        }
+    }
+    return t;
 }
 
 std::string stazioni(Casuale& c, Celle& celle, int metri) {
@@ -133,15 +158,18 @@ std::string linea(Casuale& c, Celle& celle, int metri, bool con_piano) {
         g += lunghezza + c.tra(0, 400);
     }
     t += "[pendenze]\r\n" + riga("pendenza", {0, c.tra(-40, 40)});
-    for (long p = c.tra(1, 3000); p < metri; p += c.tra(1, 3000)) {
-        t += riga("pendenza", {p, c.tra(-40, 40)});
-    }
+    t += righe_in_serie(c, "pendenza", metri, 1, -40, 40, 1);
     t += "[montagne]\r\n";
     for (long p = c.tra(0, 1000);;) {
         const long fine = p + c.tra(50, 1500);
         if (fine > metri) break;
         t += riga("montagna", {p, fine, c.uno_di({1, 2, 3, 11, 12, 13})});
         p = fine + c.tra(0, 600);
+        if (c.ruvida && c.tra(0, 3) == 0) p -= c.tra(50, 800);  // overlapping the previous
+        if (c.ruvida && c.tra(0, 5) == 0) {
+            t += riga("montagna", {p, p + c.tra(50, 400), c.uno_di({0, 10})});  // clears kinds
+        }
+        p = std::max(p, 0L);
     }
     t += "[cartelli]\r\n";
     for (int n = c.tra(0, 6); n > 0; --n) {
@@ -199,7 +227,13 @@ std::string segnali(Casuale& c, Celle& celle) {
     std::vector<int> posti;
     for (int n = c.tra(0, 8); n > 0; --n) {
         const int k = celle.libera(c);
-        if (k >= 0) posti.push_back(k);
+        if (k < 0) continue;
+        posti.push_back(k);
+        const int vicina = k + c.tra(2, 6);
+        if (c.ruvida && celle.libere({vicina})) {
+            celle.prendi({vicina});
+            posti.push_back(vicina);
+        }
     }
     std::sort(posti.begin(), posti.end());
     for (const int k : posti) {
@@ -220,14 +254,13 @@ std::string treno(Casuale& c, Celle& celle, const std::string& righe_stazioni, i
                     riga("sabbia", {c.tra(0, 500)}) + "orologio,    " +
                     std::to_string(c.tra(0, 23)) + "  " + std::to_string(c.tra(0, 59)) + "  " +
                     std::to_string(c.tra(0, 59)) + " \r\n[aderenze]\r\n";
-    for (long p = c.moneta() ? 0 : c.tra(1, 3000); p < metri; p += c.tra(50, 5000)) {
-        t += riga("aderenza", {p, c.tra(60, 100)});
-    }
+    t += righe_in_serie(c, "aderenza", metri, 50, 60, 100, 1);
     t += "[vel_limite]\r\n";
-    for (long p = c.moneta() ? 0 : c.tra(1, 3000); p < metri; p += c.tra(50, 5000)) {
-        t += riga("velocita", {p, 5L * c.tra(6, 32)});
-    }
-    t += righe_stazioni + rallentamenti(c, celle, metri) + segnali(c, celle);
+    t += righe_in_serie(c, "velocita", metri, 50, 6, 32, 5);
+    const std::string altre = rallentamenti(c, celle, metri);
+    const std::string di_segnali = segnali(c, celle);
+    t += c.ruvida && c.moneta() ? altre + di_segnali + righe_stazioni
+                                : righe_stazioni + altre + di_segnali;
     return t + "[codici]\r\n[fine]\r\n";
 }
 

@@ -108,22 +108,41 @@ EsitoDecompila decompila(const Compilati& c, const NomiScenario& nomi) {
     EsitoDecompila esito;
     verifica_nomi(c.tabella, nomi, esito.motivi);
     if (!esito.motivi.empty()) return esito;
-    Motivi motivi;
-    const LineaRicostruita linea = ricostruisci_linea(c.celle, c.tabella, c.tracciato, motivi);
-    TrenoRicostruito treno = ricostruisci_treno(c.celle, c.tabella, motivi);
-    const std::string testo_l = testo_linea(linea);
-    EsitoProva prova;
-    for (int tentativo = 0; tentativo < kTentativi; ++tentativo) {
-        const std::string testo_t = testo_treno(treno);
-        prova = prova_descrizioni(testo_l, testo_t, nomi, c);
-        if (prova.riprodotto) {
-            esito.descrizioni = DescrizioniProvate{testo_l, testo_t};
-            return esito;
+    // The readable recovery first; then the stations after the signals, and the climbing
+    // stretches cell by cell, only when the ones before fail.
+    struct Variante {
+        ModoMontagne montagne;
+        bool stazioni_dopo_segnali;
+    };
+    constexpr Variante kVarianti[] = {{ModoMontagne::per_tratti, false},
+                                      {ModoMontagne::per_tratti, true},
+                                      {ModoMontagne::per_celle, false},
+                                      {ModoMontagne::per_celle, true}};
+    for (const Variante& v : kVarianti) {
+        Motivi motivi;
+        const LineaRicostruita linea =
+            ricostruisci_linea(c.celle, c.tabella, c.tracciato, v.montagne, motivi);
+        TrenoRicostruito treno = ricostruisci_treno(c.celle, c.tabella, motivi);
+        treno.stazioni_dopo_segnali = v.stazioni_dopo_segnali;
+        const std::string testo_l = testo_linea(linea);
+        EsitoProva prova;
+        for (int tentativo = 0; tentativo < kTentativi; ++tentativo) {
+            const std::string testo_t = testo_treno(treno);
+            prova = prova_descrizioni(testo_l, testo_t, nomi, c);
+            if (prova.riprodotto) {
+                esito.descrizioni = DescrizioniProvate{testo_l, testo_t};
+                esito.motivi.clear();
+                return esito;
+            }
+            if (!aggiungi_abbattimenti(c.celle, prova.celle, treno)) break;
         }
-        if (!aggiungi_abbattimenti(c.celle, prova.celle, treno)) break;
+        // What the first, readable recovery could not explain is what the author is told.
+        if (esito.motivi.empty()) {
+            esito.motivi = std::move(motivi);
+            esito.motivi.insert(esito.motivi.end(), prova.differenze.begin(),
+                                prova.differenze.end());
+        }
     }
-    esito.motivi = std::move(motivi);
-    esito.motivi.insert(esito.motivi.end(), prova.differenze.begin(), prova.differenze.end());
     if (esito.motivi.empty()) esito.motivi.push_back("la ricompilazione da' byte diversi");
     return esito;
 }

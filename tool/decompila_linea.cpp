@@ -198,6 +198,7 @@ struct Tratto {
     std::size_t ultimo;
     std::uint8_t tipo;
     bool marcatori;
+    bool conta_il_tipo = true;  // false: a later stretch writes these cells' kind again
 };
 
 // Runs of equal non-zero climbing kind.
@@ -281,13 +282,46 @@ std::vector<Tratto> tratti_di_montagna(const std::vector<cella>& celle, Motivi& 
     return tratti;
 }
 
-void ricostruisci_montagne(const std::vector<cella>& celle, LineaRicostruita& l, Motivi& motivi) {
+// Cell by cell, for what no sequence of whole stretches explains (overlapping stretches,
+// stretches of kind 0): first a stretch of four cells with markers for every type-11 cell,
+// then every run of one kind written again without markers.
+std::vector<Tratto> tratti_per_celle(const std::vector<cella>& celle, Motivi& motivi) {
+    std::vector<Tratto> tratti;
+    std::vector<bool> toccata(celle.size(), false);
+    for (std::size_t k = 0; k < celle.size(); ++k) {
+        if (!di_montagna(celle, k)) continue;
+        if (k < kPassoMarcatori - 1) {
+            motivi.push_back("cella " + std::to_string(k) +
+                             ": marcatore di montagna prima della cella 3");
+            continue;
+        }
+        tratti.push_back({k - 3, k, 1, true, false});
+        for (std::size_t i = k - 3; i <= k; ++i) toccata[i] = true;
+    }
+    for (std::size_t k = 0; k < celle.size();) {
+        std::size_t fine = k;
+        bool da_scrivere = false;
+        while (fine < celle.size() && celle[fine].attributo3 == celle[k].attributo3) {
+            da_scrivere = da_scrivere || toccata[fine] || celle[fine].attributo3 != 0;
+            ++fine;
+        }
+        if (da_scrivere && celle[k].attributo3 > kMarcaturaMontagna) {
+            motivi.push_back("celle " + std::to_string(k) + "-" + std::to_string(fine - 1) +
+                             ": tipo di montagna oltre 10 senza marcatori");
+        }
+        if (da_scrivere) tratti.push_back({k, fine - 1, celle[k].attributo3, false, true});
+        k = fine;
+    }
+    return tratti;
+}
+
+void ricostruisci_montagne(const std::vector<Tratto>& tratti, LineaRicostruita& l) {
     std::optional<std::int32_t> fine_precedente;
-    for (const Tratto& t : tratti_di_montagna(celle, motivi)) {
+    for (const Tratto& t : tratti) {
         std::int32_t inizio = metri(t.primo);
         std::int32_t fine = metri(t.ultimo + 1);
         const int tipo_scritto = t.tipo + (t.marcatori ? kMarcaturaMontagna : 0);
-        if (fine_precedente && t.tipo != kTipoMontagneUnite &&
+        if (fine_precedente && t.conta_il_tipo && t.tipo != kTipoMontagneUnite &&
             inizio - *fine_precedente <= kDistanzaMontagneUnite) {
             // Pull the previous end and this start towards the inside of their cells; when
             // that is not enough, a stretch of no cells ending far before puts distance between.
@@ -444,12 +478,15 @@ bool testo_rileggibile(const std::string& testo) {
 }
 
 LineaRicostruita ricostruisci_linea(const std::vector<cella>& celle, const Tabella& tabella,
-                                    const std::optional<Tracciato>& tracciato, Motivi& motivi) {
+                                    const std::optional<Tracciato>& tracciato, ModoMontagne modo,
+                                    Motivi& motivi) {
     LineaRicostruita l;
     ricostruisci_generale(celle, tabella, l, motivi);
     if (tracciato) ricostruisci_curve(*tracciato, l, motivi);
     ricostruisci_pendenze(celle, l);
-    ricostruisci_montagne(celle, l, motivi);
+    ricostruisci_montagne(modo == ModoMontagne::per_tratti ? tratti_di_montagna(celle, motivi)
+                                                           : tratti_per_celle(celle, motivi),
+                          l);
     ricostruisci_cartelli(celle, tabella, l, motivi);
     return l;
 }

@@ -62,10 +62,17 @@ struct RigaSerie {
 std::vector<RigaSerie> righe_da_serie(const std::vector<std::int32_t>& valori,
                                       std::size_t fine_riempimento);
 
+// How the climbing stretches are recovered: `per_tratti` one row per run of a kind (split where
+// its type-11 markers change step), as an author writes them; `per_celle` a four-cell stretch
+// with markers for every type-11 cell and then every run written again without markers, which
+// also explains overlapping stretches and stretches of kind 0, in more rows.
+enum class ModoMontagne { per_tratti, per_celle };
+
 // The line rows that store these cells, table rows and plan (no plan: a compile without it, no
 // curve rows). What no row can store is added to `motivi`.
 LineaRicostruita ricostruisci_linea(const std::vector<cella>& celle, const Tabella& tabella,
-                                    const std::optional<Tracciato>& tracciato, Motivi& motivi);
+                                    const std::optional<Tracciato>& tracciato, ModoMontagne modo,
+                                    Motivi& motivi);
 
 // The description's text: the sections, keywords and spacing of the program's line
 // description, Windows-1252 bytes with CR LF line ends, ending with "[fine]".

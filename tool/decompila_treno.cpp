@@ -1,7 +1,9 @@
 #include "tool/decompila_treno.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <set>
 
 #include "tool/scenario.h"
 #include "writers/formato_campi.h"
@@ -19,8 +21,7 @@ constexpr std::size_t kCellaInizioAmbigua = 31;
 constexpr std::int32_t kInizioAmbiguoConAvviso = 1510;
 // Station codes from here on mark no cell; 5 to 8 compute their zone from the full length.
 constexpr std::uint8_t kPrimoCodiceSenzaSegni = 25;
-constexpr std::size_t kDistanzaUltimoAvvicinamento = 8;  // cells before a signal, code k = 4
-constexpr std::int32_t kSogliaTempo = 100;               // 1 ... 100 are stored as 101
+constexpr std::int32_t kSogliaTempo = 100;  // 1 ... 100 are stored as 101
 
 std::int32_t metri(std::size_t k) {
     return static_cast<std::int32_t>(k) * kMetriCella;
@@ -100,29 +101,65 @@ void ricostruisci_stazioni(const Tabella& tabella, TrenoRicostruito& t, Motivi& 
 
 // ---- signals ----
 
-// sx × 3 + dx, the base of the approach codes: the signal's ratio is 0 unless the code 8 cells
-// before the signal (which no later signal overwrites) asks for another ratio.
-std::int32_t base_avvicinamento(const std::vector<cella>& celle, std::size_t i) {
-    const std::int32_t dato3 = celle[i].dato3;
-    if (i < kDistanzaUltimoAvvicinamento) return dato3;
-    const std::uint8_t codice = celle[i - kDistanzaUltimoAvvicinamento].attributo2;
-    const auto genera = [](std::int32_t base) {
-        return static_cast<std::uint8_t>(static_cast<std::uint32_t>(base * 10 + 4) & 0xFFu);
-    };
-    if (genera(dato3) == codice) return dato3;
-    for (std::int32_t rapp = 1; rapp <= 128; ++rapp) {
-        for (const std::int32_t r : {rapp, -rapp}) {
-            if (genera(dato3 - 10 * r) == codice) return dato3 - 10 * r;
-        }
-    }
-    return dato3;
+std::uint8_t codice_avvicinamento(std::int32_t base, std::size_t k) {
+    return static_cast<std::uint8_t>(
+        (static_cast<std::uint32_t>(base) * 10u + static_cast<std::uint32_t>(k)) & 0xFFu);
 }
 
-treno::Segnale segnale_di(const std::vector<cella>& celle, std::size_t i) {
+// sx × 3 + dx, the base of the approach codes (base × 10 + k, k = 1 ... 4, 2k cells before the
+// signal). A later signal a few cells on, or a station written after the signals, may have
+// overwritten some of the four codes: the base is the reading of `dato3` (ratio × 10 + base)
+// that explains the code 8 cells before the signal (which no later signal writes, unless a
+// station marks it), then most of the nearer ones, ratio 0 first among equals.
+std::int32_t base_avvicinamento(const std::vector<cella>& celle, std::size_t i,
+                                const std::set<std::size_t>& segni_stazioni) {
+    const std::int32_t dato3 = celle[i].dato3;
+    const int peso_lontano = segni_stazioni.count(i - 8) != 0 ? 1 : 10;
+    const auto punteggio = [&](std::int32_t base) {
+        int n = 0;
+        for (std::size_t k = 1; k <= 4 && 2 * k <= i; ++k) {
+            if (celle[i - 2 * k].attributo2 != codice_avvicinamento(base, k)) continue;
+            n += k == 4 ? peso_lontano : 1;
+        }
+        return n;
+    };
+    std::int32_t migliore = dato3;
+    int punteggio_migliore = punteggio(dato3);
+    for (std::int32_t rapp = 1; rapp <= 128; ++rapp) {
+        for (const std::int32_t r : {rapp, -rapp}) {
+            const int n = punteggio(dato3 - 10 * r);
+            if (n > punteggio_migliore) {
+                migliore = dato3 - 10 * r;
+                punteggio_migliore = n;
+            }
+        }
+    }
+    return migliore;
+}
+
+// The cells where the stations write their marks 81 ... 84 (codes below 25, except 5 and 6).
+std::set<std::size_t> celle_segnate_dalle_stazioni(const Tabella& tabella, std::size_t celle) {
+    std::set<std::size_t> segnate;
+    for (const Stazione& s : stazioni(tabella)) {
+        if (s.tipo >= kPrimoCodiceSenzaSegni || s.tipo == 5 || s.tipo == 6) continue;
+        const double fine = s.fine / 50.0;
+        for (int n = 1; n <= 4; ++n) {
+            if (fine - n - 1.0 <= 1.0) continue;
+            const auto k = static_cast<std::int64_t>(std::nearbyint(fine - n - 1.0));
+            if (k >= 0 && static_cast<std::size_t>(k) < celle) {
+                segnate.insert(static_cast<std::size_t>(k));
+            }
+        }
+    }
+    return segnate;
+}
+
+treno::Segnale segnale_di(const std::vector<cella>& celle, std::size_t i,
+                          const std::set<std::size_t>& segni_stazioni) {
     const cella& c = celle[i];
     treno::Segnale s{};
     s.posizione = metri(i) - kMetriCella;
-    const std::int32_t base = base_avvicinamento(celle, i);
+    const std::int32_t base = base_avvicinamento(celle, i, segni_stazioni);
     s.rapp = (c.dato3 - base) / 10;
     if (c.attributo1 != 0) {
         s.sx = 2;  // only a signal with sx = 2 stores its time
@@ -222,6 +259,15 @@ void aggiungi(std::string& testo, const std::string& riga) {
     testo += "\r\n";
 }
 
+void aggiungi_stazioni(std::string& r, const TrenoRicostruito& t) {
+    aggiungi(r, "[stazioni]");
+    for (const auto& s : t.stazioni) {
+        treno::Stazione campi = s.campi;
+        campi.nome = s.nome;
+        aggiungi(r, treno::riga_stazione(campi));
+    }
+}
+
 std::string riga_rallentamento(const RallentamentoRicostruito& r) {
     return "rallentamento," + a_destra(r.x, 8) + "," + a_destra(r.v, 5) + "," + a_destra(r.l, 6) +
            "," + a_destra(r.f_tt, 3) + "," + a_destra(r.f_ta, 2) + "," + a_destra(r.d_v, 2);
@@ -254,8 +300,11 @@ TrenoRicostruito ricostruisci_treno(const std::vector<cella>& celle, const Tabel
     ricostruisci_stazioni(tabella, t, motivi);
     ricostruisci_rallentamenti(celle, t, motivi);
     ricostruisci_abbattimenti(celle, t);
+    const auto segni_stazioni = celle_segnate_dalle_stazioni(tabella, celle.size());
     for (std::size_t k = 0; k < celle.size(); ++k) {
-        if (celle[k].tipo_cella == tipo::segnale) t.segnali.push_back(segnale_di(celle, k));
+        if (celle[k].tipo_cella == tipo::segnale) {
+            t.segnali.push_back(segnale_di(celle, k, segni_stazioni));
+        }
     }
     return t;
 }
@@ -275,17 +324,13 @@ std::string testo_treno(const TrenoRicostruito& t) {
     }
     aggiungi(r, "[vel_limite]");
     for (const auto& v : t.velocita) aggiungi(r, treno::riga_velocita(v));
-    aggiungi(r, "[stazioni]");
-    for (const auto& s : t.stazioni) {
-        treno::Stazione campi = s.campi;
-        campi.nome = s.nome;
-        aggiungi(r, treno::riga_stazione(campi));
-    }
+    if (!t.stazioni_dopo_segnali) aggiungi_stazioni(r, t);
     aggiungi(r, "[rallentamenti]");
     for (const auto& x : t.rallentamenti) aggiungi(r, riga_rallentamento(x));
     for (const auto& a : t.abbattimenti) aggiungi(r, riga_abbattimento(a));
     aggiungi(r, "[segnali]");
     for (const auto& s : t.segnali) aggiungi(r, treno::riga_segnale(s));
+    if (t.stazioni_dopo_segnali) aggiungi_stazioni(r, t);
     aggiungi(r, "[codici]");
     aggiungi(r, "[fine]");
     return r;

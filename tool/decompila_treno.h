@@ -41,6 +41,9 @@ struct TrenoRicostruito {
     std::vector<RallentamentoRicostruito> rallentamenti;
     std::vector<AbbattimentoRicostruito> abbattimenti;
     std::vector<treno::Segnale> segnali;
+    // Stations written after the signals: their marks 81 ... 84 then overwrite the signals'
+    // approach codes, rather than the other way round.
+    bool stazioni_dopo_segnali = false;
 };
 
 // The train rows that store these cells and table rows. Markers (type 12) with the value 180
