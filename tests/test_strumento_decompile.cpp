@@ -297,5 +297,38 @@ RC_GTEST_PROP(StrumentoDecompile, CoppieCasualiRitornanoAgliStessiByteORifiutano
     RC_ASSERT(di_nuovo->byte_tracciato == originale->byte_tracciato);
 }
 
+// Compiled files with some bytes changed, as a damaged copy or a hand edit leaves them: when
+// they still decode, decompile refuses with a reason or writes descriptions that give them back.
+RC_GTEST_PROP(StrumentoDecompile, FileAlteratiRifiutatiOppureRiprodotti, ()) {
+    const prova::CoppiaCasuale coppia = *prova::coppia_casuale();
+    const auto originale = compila_testi(coppia.linea, coppia.treno, coppia.con_piano ? 1 : 0);
+    RC_PRE(originale.has_value());
+    std::string celle = originale->byte_celle;
+    std::string tabella = originale->byte_tabella;
+    const int modifiche = *rc::gen::inRange(1, 6);
+    for (int i = 0; i < modifiche; ++i) {
+        std::string& file = *rc::gen::arbitrary<bool>() ? celle : tabella;
+        const auto dove = *rc::gen::inRange<std::size_t>(0, file.size());
+        file[dove] = static_cast<char>(*rc::gen::arbitrary<unsigned char>());
+    }
+    std::optional<Compilati> alterati;
+    try {
+        alterati = compilati_da_byte(celle, tabella, originale->byte_tracciato);
+    } catch (const ErroreDecodifica&) {
+        RC_DISCARD("non si decodifica piu'");
+    }
+    const EsitoDecompila esito = decompila(*alterati, kNomi);
+    RC_CLASSIFY(esito.descrizioni.has_value(), "riprodotti");
+    if (!esito.descrizioni) {
+        RC_ASSERT(!esito.motivi.empty());
+        return;
+    }
+    const auto di_nuovo =
+        compila_testi(esito.descrizioni->linea, esito.descrizioni->treno, coppia.con_piano ? 1 : 0);
+    RC_ASSERT(di_nuovo.has_value());
+    RC_ASSERT(di_nuovo->byte_celle == celle);
+    RC_ASSERT(di_nuovo->byte_tabella == tabella);
+}
+
 }  // namespace
 }  // namespace brunavia::strumento

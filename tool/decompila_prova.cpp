@@ -149,6 +149,10 @@ EsitoProva prova_descrizioni(const std::string& linea, const std::string& treno,
     } catch (const Terminazione& t) {
         esito.differenze.push_back(std::string("la compilazione si ferma:") + t.what());
         return esito;
+    } catch (const std::exception& e) {
+        // A recovered value that the compile cannot hold (a text too long for its length).
+        esito.differenze.push_back(std::string("la compilazione non riesce: ") + e.what());
+        return esito;
     }
     const bool piano_uguale =
         !attesi.byte_tracciato || serializza_tracciato(f.tracciato) == *attesi.byte_tracciato;
