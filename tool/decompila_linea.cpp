@@ -397,7 +397,8 @@ void ricostruisci_cartelli(const std::vector<cella>& celle, const Tabella& t, Li
     // Boards take rows 80, 79, ... in file order; a row whose board no cell shows stood where a
     // station later marked its cell.
     std::size_t nascosti = 0;
-    const std::int32_t ultima = ultima_riga_di_cartello(t, piu_bassa);
+    // Row 0 is never a board's: a cell that names it is left to the proof to report.
+    const std::int32_t ultima = std::max(ultima_riga_di_cartello(t, piu_bassa), 1);
     for (std::int32_t slot = static_cast<std::int32_t>(riga_tabella::prima_indicazione);
          slot >= ultima; --slot) {
         std::size_t k = 0;
@@ -410,7 +411,6 @@ void ricostruisci_cartelli(const std::vector<cella>& celle, const Tabella& t, Li
                              ": testo di un cartello che nessuna cella mostra");
             return;
         }
-        if (slot < 1) break;
         const std::string& testo = t[static_cast<std::size_t>(slot)].testo;
         if (!testo_rileggibile(testo)) {
             motivi.push_back("riga " + std::to_string(slot) +
