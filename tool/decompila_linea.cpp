@@ -39,8 +39,17 @@ bool stessi_bit(double a, double b) {
 
 // ---- general section ----
 
+bool vuota(const ProgressivaLetta& p) {
+    return p.posizione == 0 && p.chilometrica == 0 && p.verso == 0;
+}
+// How well an assignment reads: the points written first ("uno", then "due") are not empty.
+int pieni_davanti(const std::array<ProgressivaLetta, 3>& lette) {
+    return (vuota(lette[2]) ? 0 : 2) + (vuota(lette[1]) ? 0 : 1);
+}
+
 // The three reference points as read, in "tre", "due", "uno" order, that the ordering turns
-// into rows 81 ... 83; found by trying every assignment of the stored rows.
+// into rows 81 ... 83; found by trying every assignment of the stored rows, an empty point
+// written last where several assignments do.
 std::optional<std::array<ProgressivaLetta, 3>> progressive_lette(const Tabella& t) {
     std::array<ProgressivaLetta, 3> salvate;
     for (std::size_t i = 0; i < 3; ++i) {
@@ -51,6 +60,7 @@ std::optional<std::array<ProgressivaLetta, 3>> progressive_lette(const Tabella& 
             salvate[i].chilometrica -= 100;  // the ordering adds 100 where the chainage falls
         }
     }
+    std::optional<std::array<ProgressivaLetta, 3>> scelte;
     std::array<std::size_t, 3> ordine = {0, 1, 2};
     do {
         Form1 prova;
@@ -73,12 +83,11 @@ std::optional<std::array<ProgressivaLetta, 3>> progressive_lette(const Tabella& 
             uguale = uguale && a.valore1 == b.valore1 && a.valore2 == b.valore2 &&
                      a.valore3 == b.valore3;
         }
-        if (uguale) {
-            return std::array<ProgressivaLetta, 3>{salvate[ordine[0]], salvate[ordine[1]],
-                                                   salvate[ordine[2]]};
-        }
+        const std::array<ProgressivaLetta, 3> lette = {salvate[ordine[0]], salvate[ordine[1]],
+                                                       salvate[ordine[2]]};
+        if (uguale && (!scelte || pieni_davanti(lette) > pieni_davanti(*scelte))) scelte = lette;
     } while (std::next_permutation(ordine.begin(), ordine.end()));
-    return std::nullopt;
+    return scelte;
 }
 
 void ricostruisci_generale(const std::vector<cella>& celle, const Tabella& t, LineaRicostruita& l,
