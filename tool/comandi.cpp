@@ -13,6 +13,7 @@
 #include "io/file_atomico.h"
 #include "tool/compilazione.h"
 #include "tool/decodifica.h"
+#include "tool/decompila.h"
 #include "tool/disegno.h"
 #include "tool/elenco.h"
 #include "tool/nomi.h"
@@ -30,6 +31,7 @@ constexpr std::string_view kAiuto =
     "  compile  compila una descrizione di linea e una di treno nei file compilati\n"
     "  dump     decodifica un file compilato (celle .dat, tabella .sim, piano _linea.dat)\n"
     "  plot     disegna in una pagina SVG lo scenario compilato di una cartella\n"
+    "  decompile riscrive le descrizioni di uno scenario compilato, provate byte per byte\n"
     "\n"
     "\"brunavia-tool COMANDO --help\" descrive ogni comando.\n";
 
@@ -75,6 +77,20 @@ constexpr std::string_view kAiutoPlot =
     "\n"
     "Stato di uscita: 0 disegnato; 1 file mancante, danneggiato o non scrivibile; 64 riga di\n"
     "comando errata.\n";
+
+constexpr std::string_view kAiutoDecompile =
+    "uso: brunavia-tool decompile CARTELLA -o USCITA [--scenario NOME] [--train NUMERO]\n"
+    "\n"
+    "Ricava dai file compilati di CARTELLA (NOME_NUMERO.dat, NOME_NUMERO.sim e, se c'e',\n"
+    "NOME_linea.dat) le due descrizioni NOME_linea.txt e NOME_NUMERO-.txt e le scrive in USCITA\n"
+    "(creata se manca), con le sezioni e le colonne che scrive il programma. Prima di scrivere\n"
+    "le compila in memoria come compile e confronta i tre file byte per byte: se non li\n"
+    "riproduce non scrive nulla e dice quali celle, righe della tabella o punti del piano non\n"
+    "ha saputo spiegare. Senza piano (compilazione con flag 0) non ci sono curve. I nomi vengono\n"
+    "da --scenario e --train o, senza, dall'unico file .sim della cartella.\n"
+    "\n"
+    "Stato di uscita: 0 scritte e provate; 1 rifiutato, o file mancante, troncato o danneggiato;\n"
+    "64 riga di comando errata o nome non valido.\n";
 
 // The options a command takes: those followed by a value and the switches.
 struct Forma {
@@ -219,6 +235,19 @@ int comando_plot(const Argomenti& a, std::ostream& uscita, std::ostream& errori)
     return kUscitaFallita;
 }
 
+// ---- decompile ----
+
+int esegui_decompile(const Argomenti& a, std::ostream& uscita, std::ostream& errori) {
+    OpzioniDecompila o;
+    o.cartella = a.posizionali[0];
+    const auto destinazione = a.valore("-o");
+    if (!destinazione) throw ErroreUso{"manca -o USCITA"};
+    o.uscita = *destinazione;
+    o.scenario = a.valore("--scenario");
+    o.treno = a.valore("--train");
+    return comando_decompile(o, uscita, errori);
+}
+
 // ---- the commands ----
 
 struct Comando {
@@ -232,6 +261,7 @@ const Comando kComandi[] = {
     {"compile", kAiutoCompile, {2, {"-o", "--scenario", "--train"}, {}}, comando_compile},
     {"dump", kAiutoDump, {1, {"--from", "--to", "--every", "--kind"}, {"--json"}}, comando_dump},
     {"plot", kAiutoPlot, {1, {"-o", "--scenario", "--train"}, {}}, comando_plot},
+    {"decompile", kAiutoDecompile, {1, {"-o", "--scenario", "--train"}, {}}, esegui_decompile},
 };
 
 }  // namespace

@@ -1,0 +1,350 @@
+#include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bench/descrizioni_generate.h"
+#include "compiler/descrizioni_in_memoria.h"
+#include "compiler/file_compilati.h"
+#include "compiler/memorizza.h"
+#include "tests/aiuti.h"
+#include "tests/descrizioni_casuali.h"
+#include "tool/comandi.h"
+#include "tool/decompila.h"
+#include "writers/scrittore_testo.h"
+#include "writers/scrittori.h"
+
+namespace brunavia::strumento {
+namespace {
+
+namespace fs = std::filesystem;
+
+const NomiScenario kNomi{"Brunavia", "706"};
+
+std::string testo_di(const std::vector<std::string>& lista) {
+    std::size_t righe = 0;
+    return codifica_righe(lista, righe);
+}
+
+// The compiled files of a pair of descriptions, compiled in memory; nothing when the compile
+// records an error.
+std::optional<Compilati> compila_testi(const std::string& linea, const std::string& treno,
+                                       int flag = 1, const NomiScenario& nomi = kNomi) {
+    Form1 f;
+    f.nome_scenario = nomi.scenario;
+    f.numero_treno = nomi.treno;
+    DescrizioniInMemoria d(linea, treno);
+    if (!compila(f, flag, d) || f.codice_errore != 0) return std::nullopt;
+    std::optional<std::string> piano;
+    if (flag != 0) piano = serializza_tracciato(f.tracciato);
+    return compilati_da_byte(serializza_celle(f), serializza_tabella(f), piano);
+}
+
+// compile -> decompile -> compile gives the same bytes; the descriptions are returned.
+DescrizioniProvate andata_e_ritorno(const std::string& linea, const std::string& treno,
+                                    int flag = 1) {
+    const auto originale = compila_testi(linea, treno, flag);
+    EXPECT_TRUE(originale.has_value());
+    if (!originale) return {};
+    const EsitoDecompila esito = decompila(*originale, kNomi);
+    std::string motivi;
+    for (const auto& m : esito.motivi) motivi += m + "\n";
+    EXPECT_TRUE(esito.descrizioni.has_value()) << motivi;
+    if (!esito.descrizioni) return {};
+    // Proven once more, independently of the proof inside decompile.
+    const auto di_nuovo = compila_testi(esito.descrizioni->linea, esito.descrizioni->treno, flag);
+    EXPECT_TRUE(di_nuovo.has_value());
+    if (di_nuovo) {
+        EXPECT_EQ(di_nuovo->byte_celle, originale->byte_celle);
+        EXPECT_EQ(di_nuovo->byte_tabella, originale->byte_tabella);
+        EXPECT_EQ(di_nuovo->byte_tracciato, originale->byte_tracciato);
+    }
+    return *esito.descrizioni;
+}
+
+std::size_t righe_con(const std::string& testo, const std::string& chiave) {
+    std::size_t n = 0;
+    for (const auto& r : prova::righe_crlf(testo)) n += r.rfind(chiave, 0) == 0 ? 1u : 0u;
+    return n;
+}
+
+TEST(StrumentoDecompile, ScenarioSpeditoRitornaAgliStessiByteConLeRigheDelProgramma) {
+    const std::string linea = testo_di(righe_linea());
+    const std::string treno = testo_di(righe_treno());
+    const DescrizioniProvate d = andata_e_ritorno(linea, treno);
+    // The layout the program writes: its general lines, sections and row kinds.
+    const auto righe_l = prova::righe_crlf(d.linea);
+    ASSERT_FALSE(righe_l.empty());
+    EXPECT_EQ(righe_l.front(), "[generale]");
+    EXPECT_EQ(righe_l.back(), "[fine]");
+    const auto spedite_l = prova::righe_crlf(linea);
+    for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(righe_l[i], spedite_l[i]);
+    EXPECT_EQ(righe_con(d.linea, "indicatori_vmax"), 31u);
+    EXPECT_EQ(righe_con(d.linea, "cartello_indicatore"), 55u);
+    EXPECT_EQ(righe_con(d.linea, "montagna"), 20u);
+    // The shipped train rows come back as they were written; the first station's second flag,
+    // which the compile stores as 0, comes back as 0.
+    const auto spedite_t = prova::righe_crlf(treno);
+    const auto righe_t = prova::righe_crlf(d.treno);
+    for (const std::string chiave : {"stazione", "segnale", "numero vetture", "orologio"}) {
+        std::vector<std::string> a, b;
+        for (const auto& r : spedite_t)
+            if (r.starts_with(chiave)) a.push_back(r);
+        for (const auto& r : righe_t)
+            if (r.starts_with(chiave)) b.push_back(r);
+        if (chiave == std::string("stazione")) {
+            ASSERT_FALSE(a.empty());
+            EXPECT_EQ(b.front(),
+                      "stazione,       0, 11,  800,  0, 0, 1,  1,1,0,  3,1,1,    1,   "
+                      "8,25, 0, ORVADA CENTRALE");
+            a.front() = b.front();
+        }
+        EXPECT_EQ(a, b) << chiave;
+    }
+}
+
+TEST(StrumentoDecompile, SenzaPianoNessunaCurva) {
+    const DescrizioniProvate d =
+        andata_e_ritorno(testo_di(righe_linea()), testo_di(righe_treno()), 0);
+    EXPECT_EQ(righe_con(d.linea, "curva"), 0u);
+    EXPECT_GT(righe_con(d.linea, "pendenza"), 0u);
+}
+
+TEST(StrumentoDecompile, ScenariGeneratiDaiBenchmark) {
+    for (const int km : {120, 900}) {
+        SCOPED_TRACE(km);
+        andata_e_ritorno(banco::linea_generata(km * 1000), banco::treno_generato(km * 1000));
+    }
+}
+
+// Rows whose stored values have several readings or that the compile changes on the way.
+TEST(StrumentoDecompile, RigheCheLaCompilazioneTrasforma) {
+    const std::string linea =
+        "[generale]\r\nlunghezza percorso,    20000\r\n"
+        "progressiva chilometrica uno,    0,    0,    0\r\n"
+        "progressiva chilometrica due,    5000,    3000,    1\r\n"
+        "progressiva chilometrica tre,    5000,    7000,    0\r\n"
+        "sfondo uno,    3\r\nsfondo due,    -4\r\nsfondo tre,    5\r\n"
+        "ripetizione segnali 9 codici,    100    ,2000\r\n[curve]\r\n"
+        "curvas6,  0,  70\r\ncurvad1,  70,  30\r\ncurvad2,  4003,  1\r\n[pendenze]\r\n"
+        "pendenza,   0,    7\r\npendenza,  525,   -3\r\npendenza,  575,   155\r\n"
+        "pendenza,  575,   -100\r\n[montagne]\r\n"
+        // the second stretch starts 150 m after the first: kind 3; the third 200 m after
+        "montagna,   1000,  2000,  11\r\nmontagna,   2150,  3000,  2\r\n"
+        "montagna,   3200,  4000,  12\r\nmontagna,   4175,  4825,  1\r\n[cartelli]\r\n"
+        "indicatori_vmax,  6000,  85,  90,  95,  1,  45,  ,  5,  2\r\n[indicazioni]\r\n"
+        "cartello_indicatore,  6500,   (Citt\xe0 )(Km 3+000)\r\n"
+        "cartello_indicatore,  7000,   \r\n[fine]\r\n";
+    const std::string treno =
+        "[generale]\r\nnumero vetture,    5\r\npercentuale massa frenata,    90\r\n"
+        "sabbia,    -2\r\norologio,    23               59            59 \r\n[aderenze]\r\n"
+        "aderenza,   1000,    80\r\naderenza,   1000,    70\r\n[vel_limite]\r\n"
+        "velocita,    2000,    1275\r\n[stazioni]\r\n"
+        "stazione,    1000, 11,  600,  1, 1, 1,  1,1,0,  3,1,1,    1,   8,25, 0, PRIMA\r\n"
+        "stazione,    9000,  7,  300,  0, 1, 1,  0,0,0,  0,0,0,    0,  -1,-5, 0, \xc8 DUE\r\n"
+        "stazione,   12000, 25,  700,  0, 1, 1,  0,0,0,  0,0,0,    0,   0, 0, 0, BIVIO\r\n"
+        "[rallentamenti]\r\n"
+        "rallentamento,    1510,  60,  800,  1,  1,  3\r\n"
+        "rallentamento,   15000,  100,  1600,  0,  0,  0\r\n"
+        "abbattimento,   16000,  180\r\nabbattimento,   17000,  -3\r\n"
+        "abbattimento,   3000,  70000\r\n[segnali]\r\n"
+        "segnale,    3500,   2, 3, 1,  0, 1,    0,  0,0,0, 40\r\n"
+        "segnale,   10000,   1, 5, 6,  0, 0,    1,  3,1,0, 0\r\n"
+        "segnale,   17300,   2, 2, 4,  0, 0,    2,  2,1,0, 300\r\n[codici]\r\n[fine]\r\n";
+    const DescrizioniProvate d = andata_e_ritorno(linea, treno);
+    EXPECT_NE(d.linea.find("\xe0"), std::string::npos);  // Windows-1252 bytes kept as they are
+}
+
+// ---- the command ----
+
+struct Cartelle {
+    prova::CartellaTemporanea compilati;
+    prova::CartellaTemporanea uscita;
+};
+
+void compila_spedito_in(const fs::path& cartella, const NomiScenario& nomi = kNomi) {
+    const auto c = compila_testi(testo_di(righe_linea()), testo_di(righe_treno()), 1, nomi);
+    ASSERT_TRUE(c.has_value());
+    prova::scrivi_byte(cartella / (nomi.scenario + "_linea.dat"), *c->byte_tracciato);
+    prova::scrivi_byte(cartella / (nomi.scenario + "_" + nomi.treno + ".sim"), c->byte_tabella);
+    prova::scrivi_byte(cartella / (nomi.scenario + "_" + nomi.treno + ".dat"), c->byte_celle);
+}
+
+int esegui(const std::vector<std::string>& argomenti, std::string& uscita, std::string& errori) {
+    std::ostringstream u, e;
+    const int stato = esegui_strumento(argomenti, u, e);
+    uscita = u.str();
+    errori = e.str();
+    return stato;
+}
+
+TEST(StrumentoDecompile, ScriveLeDescrizioniConINomiTrovatiNellaCartella) {
+    Cartelle c;
+    const NomiScenario nomi{"Valle_Alta", "1234"};
+    compila_spedito_in(c.compilati.percorso(), nomi);
+    const fs::path uscita = c.uscita / "nuova" / "cartella";
+    std::string out, err;
+    ASSERT_EQ(
+        esegui({"decompile", c.compilati.percorso().string(), "-o", uscita.string()}, out, err), 0)
+        << err;
+    const fs::path linea = uscita / "Valle_Alta_linea.txt";
+    const fs::path treno = uscita / "Valle_Alta_1234-.txt";
+    EXPECT_EQ(out, linea.string() + "\n" + treno.string() + "\n");
+    // `compile` of the written pair gives the files decompiled.
+    const fs::path ricompilati = c.uscita / "ricompilati";
+    ASSERT_EQ(esegui({"compile", linea.string(), treno.string(), "-o", ricompilati.string(),
+                      "--scenario", "Valle_Alta", "--train", "1234"},
+                     out, err),
+              0)
+        << err;
+    for (const std::string nome :
+         {"Valle_Alta_linea.dat", "Valle_Alta_1234.sim", "Valle_Alta_1234.dat"}) {
+        EXPECT_EQ(prova::leggi_byte(ricompilati / nome), prova::leggi_byte(c.compilati / nome))
+            << nome;
+    }
+}
+
+TEST(StrumentoDecompile, FileDanneggiatiRifiutatiConIlMessaggioDiDump) {
+    struct Caso {
+        std::string file;
+        std::size_t taglio;  // bytes cut from the end
+    };
+    const Caso casi[] = {
+        {"Brunavia_706.dat", 7}, {"Brunavia_706.sim", 1}, {"Brunavia_linea.dat", 3}};
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.file);
+        Cartelle c;
+        compila_spedito_in(c.compilati.percorso());
+        const fs::path file = c.compilati / caso.file;
+        std::string byte = prova::leggi_byte(file);
+        byte.resize(byte.size() - caso.taglio);
+        prova::scrivi_byte(file, byte);
+        std::string out, err, out_dump, err_dump;
+        EXPECT_EQ(esegui({"decompile", c.compilati.percorso().string(), "-o",
+                          c.uscita.percorso().string()},
+                         out, err),
+                  1);
+        EXPECT_EQ(esegui({"dump", file.string()}, out_dump, err_dump), 1);
+        EXPECT_EQ(err, err_dump);
+        EXPECT_TRUE(fs::is_empty(c.uscita.percorso()));
+    }
+}
+
+TEST(StrumentoDecompile, RifiutaQuelloCheNessunaRigaSpiegaENonScriveNulla) {
+    Cartelle c;
+    compila_spedito_in(c.compilati.percorso());
+    const fs::path file = c.compilati / "Brunavia_706.dat";
+    std::string byte = prova::leggi_byte(file);
+    // attributo1 of cell 100: only a signal stores a time, and cell 100 holds none.
+    byte[100 * 15 + 9] = 7;
+    prova::scrivi_byte(file, byte);
+    std::string out, err;
+    EXPECT_EQ(
+        esegui({"decompile", c.compilati.percorso().string(), "-o", c.uscita.percorso().string()},
+               out, err),
+        1);
+    EXPECT_NE(err.find("cella 100 (5000 m): attributo1 0 invece di 7"), std::string::npos) << err;
+    EXPECT_TRUE(out.empty());
+    EXPECT_TRUE(fs::is_empty(c.uscita.percorso()));
+}
+
+// Files renamed after the compile: the table still carries the old names, which a compile
+// with the new ones would not reproduce.
+TEST(StrumentoDecompile, NomiDiversiDaQuelliDellaTabellaRifiutati) {
+    Cartelle c;
+    compila_spedito_in(c.compilati.percorso());
+    for (const std::string coda : {"_linea.dat", "_706.sim", "_706.dat"}) {
+        fs::rename(c.compilati / ("Brunavia" + coda), c.compilati / ("Altra" + coda));
+    }
+    std::string out, err;
+    EXPECT_EQ(
+        esegui({"decompile", c.compilati.percorso().string(), "-o", c.uscita.percorso().string()},
+               out, err),
+        1);
+    EXPECT_NE(err.find("riga 85: il nome dello scenario e' \"Brunavia\", non \"Altra\""),
+              std::string::npos)
+        << err;
+    EXPECT_TRUE(fs::is_empty(c.uscita.percorso()));
+}
+
+TEST(StrumentoDecompile, RigaDiComandoErrata) {
+    Cartelle c;
+    compila_spedito_in(c.compilati.percorso());
+    const std::string dir = c.compilati.percorso().string();
+    const std::string out_dir = c.uscita.percorso().string();
+    const std::vector<std::vector<std::string>> casi = {
+        {"decompile", dir},
+        {"decompile", dir, "-o", out_dir, "--scenario", "a/b"},
+        {"decompile", dir, "-o", out_dir, "--train", "7x"},
+        {"decompile", dir, "-o", out_dir, "--nessuna"},
+    };
+    std::string aiuto, nessun_errore;
+    EXPECT_EQ(esegui({"decompile", "--help"}, aiuto, nessun_errore), 0);
+    EXPECT_EQ(aiuto.rfind("uso: brunavia-tool decompile CARTELLA -o USCITA", 0), 0u) << aiuto;
+    for (const auto& a : casi) {
+        std::string out, err;
+        EXPECT_EQ(esegui(a, out, err), kUscitaUso) << a.back();
+        EXPECT_FALSE(err.empty());
+    }
+    EXPECT_TRUE(fs::is_empty(c.uscita.percorso()));
+}
+
+// ---- random description pairs ----
+
+RC_GTEST_PROP(StrumentoDecompile, CoppieCasualiRitornanoAgliStessiByteORifiutanoConUnMotivo, ()) {
+    const prova::CoppiaCasuale coppia = *prova::coppia_casuale();
+    const auto originale = compila_testi(coppia.linea, coppia.treno, coppia.con_piano ? 1 : 0);
+    RC_PRE(originale.has_value());
+    const EsitoDecompila esito = decompila(*originale, kNomi);
+    RC_CLASSIFY(!esito.descrizioni, "rifiutata");
+    if (!esito.descrizioni) {
+        RC_ASSERT(!esito.motivi.empty());
+        return;
+    }
+    const auto di_nuovo =
+        compila_testi(esito.descrizioni->linea, esito.descrizioni->treno, coppia.con_piano ? 1 : 0);
+    RC_ASSERT(di_nuovo.has_value());
+    RC_ASSERT(di_nuovo->byte_celle == originale->byte_celle);
+    RC_ASSERT(di_nuovo->byte_tabella == originale->byte_tabella);
+    RC_ASSERT(di_nuovo->byte_tracciato == originale->byte_tracciato);
+}
+
+// Compiled files with some bytes changed, as a damaged copy or a hand edit leaves them: when
+// they still decode, decompile refuses with a reason or writes descriptions that give them back.
+RC_GTEST_PROP(StrumentoDecompile, FileAlteratiRifiutatiOppureRiprodotti, ()) {
+    const prova::CoppiaCasuale coppia = *prova::coppia_casuale();
+    const auto originale = compila_testi(coppia.linea, coppia.treno, coppia.con_piano ? 1 : 0);
+    RC_PRE(originale.has_value());
+    std::string celle = originale->byte_celle;
+    std::string tabella = originale->byte_tabella;
+    const int modifiche = *rc::gen::inRange(1, 6);
+    for (int i = 0; i < modifiche; ++i) {
+        std::string& file = *rc::gen::arbitrary<bool>() ? celle : tabella;
+        const auto dove = *rc::gen::inRange<std::size_t>(0, file.size());
+        file[dove] = static_cast<char>(*rc::gen::arbitrary<unsigned char>());
+    }
+    std::optional<Compilati> alterati;
+    try {
+        alterati = compilati_da_byte(celle, tabella, originale->byte_tracciato);
+    } catch (const ErroreDecodifica&) {
+        RC_DISCARD("non si decodifica piu'");
+    }
+    const EsitoDecompila esito = decompila(*alterati, kNomi);
+    RC_CLASSIFY(esito.descrizioni.has_value(), "riprodotti");
+    if (!esito.descrizioni) {
+        RC_ASSERT(!esito.motivi.empty());
+        return;
+    }
+    const auto di_nuovo =
+        compila_testi(esito.descrizioni->linea, esito.descrizioni->treno, coppia.con_piano ? 1 : 0);
+    RC_ASSERT(di_nuovo.has_value());
+    RC_ASSERT(di_nuovo->byte_celle == celle);
+    RC_ASSERT(di_nuovo->byte_tabella == tabella);
+}
+
+}  // namespace
+}  // namespace brunavia::strumento

@@ -1,0 +1,183 @@
+#include "tool/decompila.h"
+
+#include <algorithm>
+#include <ostream>
+#include <set>
+#include <system_error>
+
+#include "compiler/nomi_file.h"
+#include "io/cp1252.h"
+#include "io/file_atomico.h"
+#include "tool/comandi.h"
+#include "tool/decompila_treno.h"
+
+namespace brunavia::strumento {
+namespace {
+
+constexpr int kUscitaScritte = 0;
+constexpr int kUscitaRifiuto = 1;
+// Rounds of telling "abbattimento" rows from the finishing rules' markers.
+constexpr int kTentativi = 8;
+
+// Markers of the value the finishing rules give that the rules did not place in the compile of
+// the candidate: they come from "abbattimento" rows. False when there is none to add.
+bool aggiungi_abbattimenti(const std::vector<cella>& attese, const std::vector<cella>& ottenute,
+                           TrenoRicostruito& t) {
+    if (attese.size() != ottenute.size()) return false;
+    std::set<std::int32_t> presenti;
+    for (const auto& a : t.abbattimenti) presenti.insert(a.posizione);
+    bool aggiunto = false;
+    for (std::size_t k = 0; k < attese.size(); ++k) {
+        const cella& a = attese[k];
+        if (a.tipo_cella != tipo::marcatore || a.dato0 != kValoreMarcatoreRegole ||
+            ottenute[k].tipo_cella == tipo::marcatore) {
+            continue;
+        }
+        const AbbattimentoRicostruito r = abbattimento_per(k, a.dato0, false);
+        if (presenti.insert(r.posizione).second) {
+            t.abbattimenti.push_back(r);
+            aggiunto = true;
+        }
+    }
+    std::sort(t.abbattimenti.begin(), t.abbattimenti.end(),
+              [](const auto& x, const auto& y) { return x.posizione < y.posizione; });
+    return aggiunto;
+}
+
+void verifica_nomi(const Tabella& t, const NomiScenario& nomi, Motivi& motivi) {
+    if (t[riga_tabella::scenario].testo != nomi.scenario) {
+        motivi.push_back("riga 85: il nome dello scenario e' \"" +
+                         da_cp1252(t[riga_tabella::scenario].testo) + "\", non \"" + nomi.scenario +
+                         "\" (--scenario)");
+    }
+    if (t[riga_tabella::treno].testo != nomi.treno) {
+        motivi.push_back("riga 86: il numero del treno e' \"" +
+                         da_cp1252(t[riga_tabella::treno].testo) + "\", non \"" + nomi.treno +
+                         "\" (--train)");
+    }
+}
+
+NomiScenario nomi_scelti(const OpzioniDecompila& o) {
+    NomiScenario n;
+    if (!o.scenario && !o.treno) {
+        if (const auto trovati = nomi_dalla_cartella(o.cartella)) n = *trovati;
+    }
+    n.scenario = o.scenario.value_or(n.scenario);
+    n.treno = o.treno.value_or(n.treno);
+    return n;
+}
+
+// A compiled file that does not follow its layout, reported as `dump` reports it.
+class ErroreFileCompilato : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+template <typename Decodifica>
+auto decodifica_file(const std::filesystem::path& file, const std::string& byte, Decodifica d) {
+    try {
+        return d(byte);
+    } catch (const ErroreDecodifica& e) {
+        throw ErroreFileCompilato(file.string() + ": " + e.what());
+    }
+}
+
+Compilati leggi_compilati(const std::filesystem::path& cartella, const NomiScenario& nomi) {
+    Form1 f;
+    f.nome_scenario = nomi.scenario;
+    f.numero_treno = nomi.treno;
+    const auto file_celle = cartella / nomi_file::celle_treno(f);
+    const auto file_tabella = cartella / nomi_file::tabella_scenario(f);
+    const auto file_piano = cartella / nomi_file::piano_linea(f);
+    Compilati c;
+    c.byte_celle = leggi_tutto(file_celle);
+    c.byte_tabella = leggi_tutto(file_tabella);
+    std::error_code ec;
+    if (std::filesystem::exists(file_piano, ec)) c.byte_tracciato = leggi_tutto(file_piano);
+    c.celle = decodifica_file(file_celle, c.byte_celle, decodifica_celle);
+    c.tabella = decodifica_file(file_tabella, c.byte_tabella, decodifica_tabella);
+    if (c.byte_tracciato) {
+        c.tracciato = decodifica_file(file_piano, *c.byte_tracciato, decodifica_tracciato);
+    }
+    return c;
+}
+
+}  // namespace
+
+EsitoDecompila decompila(const Compilati& c, const NomiScenario& nomi) {
+    EsitoDecompila esito;
+    verifica_nomi(c.tabella, nomi, esito.motivi);
+    if (!esito.motivi.empty()) return esito;
+    // The readable recovery first; then the stations after the signals, and the climbing
+    // stretches cell by cell, only when the ones before fail.
+    struct Variante {
+        ModoMontagne montagne;
+        bool stazioni_dopo_segnali;
+    };
+    constexpr Variante kVarianti[] = {{ModoMontagne::per_tratti, false},
+                                      {ModoMontagne::per_tratti, true},
+                                      {ModoMontagne::per_celle, false},
+                                      {ModoMontagne::per_celle, true}};
+    for (const Variante& v : kVarianti) {
+        Motivi motivi;
+        const LineaRicostruita linea =
+            ricostruisci_linea(c.celle, c.tabella, c.tracciato, v.montagne, motivi);
+        TrenoRicostruito treno = ricostruisci_treno(c.celle, c.tabella, motivi);
+        treno.stazioni_dopo_segnali = v.stazioni_dopo_segnali;
+        const std::string testo_l = testo_linea(linea);
+        EsitoProva prova;
+        for (int tentativo = 0; tentativo < kTentativi; ++tentativo) {
+            const std::string testo_t = testo_treno(treno);
+            prova = prova_descrizioni(testo_l, testo_t, nomi, c);
+            if (prova.riprodotto) {
+                esito.descrizioni = DescrizioniProvate{testo_l, testo_t};
+                esito.motivi.clear();
+                return esito;
+            }
+            if (!aggiungi_abbattimenti(c.celle, prova.celle, treno)) break;
+        }
+        // What the first, readable recovery could not explain is what the author is told.
+        if (esito.motivi.empty()) {
+            esito.motivi = std::move(motivi);
+            esito.motivi.insert(esito.motivi.end(), prova.differenze.begin(),
+                                prova.differenze.end());
+        }
+    }
+    if (esito.motivi.empty()) esito.motivi.push_back("la ricompilazione da' byte diversi");
+    return esito;
+}
+
+int comando_decompile(const OpzioniDecompila& o, std::ostream& uscita, std::ostream& errori) {
+    const NomiScenario nomi = nomi_scelti(o);
+    if (!nome_scenario_valido(nomi.scenario) || !numero_treno_valido(nomi.treno)) {
+        errori << "brunavia-tool decompile: nome di scenario \"" << nomi.scenario
+               << "\" o numero di treno \"" << nomi.treno << "\" non valido\n";
+        return kUscitaUso;
+    }
+    try {
+        const Compilati c = leggi_compilati(o.cartella, nomi);
+        const EsitoDecompila esito = decompila(c, nomi);
+        if (!esito.descrizioni) {
+            errori << "decompile: nessuna coppia di descrizioni riproduce i file compilati di "
+                   << o.cartella.string() << "; nulla e' stato scritto.\n";
+            for (const auto& m : esito.motivi) errori << "  " << m << "\n";
+            return kUscitaRifiuto;
+        }
+        std::error_code ec;
+        std::filesystem::create_directories(o.uscita, ec);
+        if (ec) throw ErroreFile(o.uscita, ec.message());
+        const auto linea = o.uscita / (nomi.scenario + "_linea.txt");
+        const auto treno = o.uscita / (nomi.scenario + "_" + nomi.treno + "-.txt");
+        sostituisci_file_insieme(
+            {{linea, esito.descrizioni->linea}, {treno, esito.descrizioni->treno}});
+        uscita << linea.string() << "\n" << treno.string() << "\n";
+        return kUscitaScritte;
+    } catch (const ErroreFileCompilato& e) {
+        errori << e.what() << "\n";
+    } catch (const ErroreFile& e) {
+        errori << e.riga() << "\n";
+    }
+    return kUscitaRifiuto;
+}
+
+}  // namespace brunavia::strumento
