@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/nomi_file.h"
+#include "io/nomi_file.h"
 #include "tests/aiuti.h"
 #include "tool/compilazione.h"
 #include "tool/decodifica.h"

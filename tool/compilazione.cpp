@@ -6,7 +6,7 @@
 #include "app/form_load.h"
 #include "compiler/errori.h"
 #include "compiler/file_compilati.h"
-#include "compiler/nomi_file.h"
+#include "io/nomi_file.h"
 #include "tool/decodifica.h"
 #include "tool/testo.h"
 #include "io/file_atomico.h"
