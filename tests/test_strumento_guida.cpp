@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <filesystem>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
@@ -26,6 +29,32 @@ TEST(StrumentoGuida, LaTabellaDegliErroriDelLeggimiEQuellaDelCompilatore) {
     std::set<std::int32_t> nella_tabella;
     for (const auto& voce : tabella_errori()) nella_tabella.insert(voce.codice);
     EXPECT_EQ(nella_guida, nella_tabella);
+}
+
+// Every executable the README runs from build/ is built by scripts/run.sh, the README's way to
+// build and run.
+TEST(StrumentoGuida, LoScriptDiAvvioCostruisceOgniProgrammaDelLeggimi) {
+    const std::filesystem::path radice = std::filesystem::path(BRUNAVIA_README).parent_path();
+    const std::string leggimi = prova::leggi_byte(BRUNAVIA_README);
+    const std::string avvio = prova::leggi_byte(radice / "scripts" / "run.sh");
+    const auto bersagli = avvio.find("--target ");
+    ASSERT_NE(bersagli, std::string::npos);
+    std::istringstream riga(avvio.substr(bersagli + 9, avvio.find('\n', bersagli) - bersagli - 9));
+    const std::set<std::string> costruiti{std::istream_iterator<std::string>(riga), {}};
+    std::set<std::string> usati;
+    for (auto i = leggimi.find("build/"); i != std::string::npos;
+         i = leggimi.find("build/", i + 1)) {
+        auto fine = i + 6;
+        while (fine < leggimi.size() && (std::isalnum(static_cast<unsigned char>(leggimi[fine])) ||
+                                         leggimi[fine] == '-' || leggimi[fine] == '_')) {
+            ++fine;
+        }
+        if (fine < leggimi.size() && leggimi[fine] == '/') continue;  // a file inside a folder
+        usati.insert(leggimi.substr(i + 6, fine - i - 6));
+    }
+    usati.erase("");
+    EXPECT_TRUE(usati.contains("brunavia-tool"));
+    for (const auto& programma : usati) EXPECT_TRUE(costruiti.contains(programma)) << programma;
 }
 
 // Every command explains itself; a command line that does not fit is refused with its usage.
