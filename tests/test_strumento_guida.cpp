@@ -87,7 +87,7 @@ TEST(StrumentoGuida, AiutoEUsoErratoDiOgniComando) {
         {{"dump", "x.dat", "--every", "0"},
          strumento::kUscitaUso,
          "",
-         "brunavia-tool dump: --every vuole un numero intero di metri maggiore di 0"},
+         "brunavia-tool dump: --every: vuole un numero intero di metri maggiore di 0"},
         {{"plot", "."}, strumento::kUscitaUso, "", "brunavia-tool plot: manca -o FILE.svg"},
     };
     for (const auto& c : casi) {
