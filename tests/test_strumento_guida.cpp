@@ -88,6 +88,18 @@ TEST(StrumentoGuida, AiutoEUsoErratoDiOgniComando) {
          strumento::kUscitaUso,
          "",
          "brunavia-tool dump: --every: vuole un numero intero di metri maggiore di 0"},
+        {{"dump", "x.dat", "--every=0"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool dump: --every: vuole un numero intero di metri maggiore di 0, non \"0\""},
+        {{"dump", "x.dat", "--from", "12m"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool dump: --from: vuole un numero intero di metri, non \"12m\""},
+        {{"compile", "a", "b", "c"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool compile: servono 2 argomenti, dati 3"},
         {{"plot", "."}, strumento::kUscitaUso, "", "brunavia-tool plot: manca -o FILE.svg"},
     };
     for (const auto& c : casi) {
