@@ -105,6 +105,36 @@ TEST(StrumentoCompila, NomiDiScenarioETrenoDalleOpzioni) {
     EXPECT_EQ(t[86].testo, "2143");
 }
 
+// A scenario name that would name files outside the output folder, or a train that is not a
+// number, is refused as a command line that does not fit, before anything is written.
+TEST(StrumentoCompila, NomiCheEsconoDallaCartellaOTreniNonNumericiRifiutati) {
+    const std::vector<std::string> casi[] = {
+        {"--scenario", "../fuori"}, {"--scenario", "a/b"}, {"--scenario", "a\\b"},
+        {"--scenario", ".."},       {"--scenario", ""},    {"--train", "abc"},
+        {"--train", "12a"},         {"--train", "-5"},     {"--train", ""},
+    };
+    prova::CartellaTemporanea descrizioni;
+    scrivi_descrizioni(descrizioni.percorso());
+    for (const auto& opzione : casi) {
+        prova::CartellaTemporanea lavoro;
+        std::vector<std::string> riga = {"compile", (descrizioni / kLinea).string(),
+                                         (descrizioni / kTreno).string(), "-o", "uscita"};
+        riga.insert(riga.end(), opzione.begin(), opzione.end());
+        const auto esito = prova::esegui(BRUNAVIA_TOOL_EXE, riga, lavoro.percorso());
+        EXPECT_EQ(esito.stato, 64) << opzione[1];
+        EXPECT_EQ(esito.errori.rfind("brunavia-tool compile: " + opzione[0] + ": ", 0), 0u)
+            << esito.errori;
+        EXPECT_EQ(esito.uscita, "");
+        EXPECT_TRUE(fs::is_empty(lavoro.percorso())) << opzione[1];
+
+        riga = {"plot", descrizioni.percorso().string(), "-o", "x.svg"};
+        riga.insert(riga.end(), opzione.begin(), opzione.end());
+        const auto disegno = prova::esegui(BRUNAVIA_TOOL_EXE, riga, lavoro.percorso());
+        EXPECT_EQ(disegno.stato, 64) << opzione[1];
+        EXPECT_TRUE(fs::is_empty(lavoro.percorso())) << opzione[1];
+    }
+}
+
 // One changed row per case: the report must name the file, the line and the column of the
 // field that caused the error.
 struct CasoLuogo {

@@ -87,6 +87,19 @@ std::optional<std::int64_t> intero(const std::string& testo) {
     return v;
 }
 
+std::string motivo_nome_scenario(const std::string& nome) {
+    return nome_scenario_valido(nome) ? ""
+                                      : "il nome dello scenario \"" + nome +
+                                            "\" non puo' nominare file nella cartella: niente "
+                                            "\"/\", \"\\\", \".\" o \"..\"";
+}
+
+std::string motivo_numero_treno(const std::string& numero) {
+    return numero_treno_valido(numero)
+               ? ""
+               : "il numero del treno vuole solo cifre, non \"" + numero + "\"";
+}
+
 std::string motivo_metri(const std::string& testo) {
     return intero(testo) ? "" : "vuole un numero intero di metri, non \"" + testo + "\"";
 }
@@ -104,8 +117,8 @@ Azione dichiara_compile(CLI::App& riga) {
     riga.add_option("LINEA", o->linea);
     riga.add_option("TRENO", o->treno);
     riga.add_option("-o", o->cartella);
-    riga.add_option("--scenario", o->nome_scenario);
-    riga.add_option("--train", o->numero_treno);
+    riga.add_option("--scenario", o->nome_scenario)->check(controllo(motivo_nome_scenario));
+    riga.add_option("--train", o->numero_treno)->check(controllo(motivo_numero_treno));
     return [o](std::ostream& uscita, std::ostream& errori) {
         return compila_descrizioni(*o, uscita, errori);
     };
@@ -208,8 +221,10 @@ Azione dichiara_plot(CLI::App& riga) {
     riga.add_option("CARTELLA", o->cartella);
     riga.add_option("-o", o->destinazione);
     riga.add_option_function<std::string>("--scenario",
-                                          [o](const std::string& v) { o->scenario = v; });
-    riga.add_option_function<std::string>("--train", [o](const std::string& v) { o->treno = v; });
+                                          [o](const std::string& v) { o->scenario = v; })
+        ->check(controllo(motivo_nome_scenario));
+    riga.add_option_function<std::string>("--train", [o](const std::string& v) { o->treno = v; })
+        ->check(controllo(motivo_numero_treno));
     return [o](std::ostream& uscita, std::ostream& errori) {
         return comando_plot(*o, uscita, errori);
     };
