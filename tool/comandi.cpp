@@ -28,7 +28,11 @@ constexpr std::string_view kAiutoCompile =
     "\n"
     "Compila la descrizione della linea LINEA e quella del treno TRENO come il programma (stesse\n"
     "regole, stessi byte), senza cancellarle, e scrive in CARTELLA (predefinita: la cartella\n"
-    "corrente) NOME_linea.dat, NOME_NUMERO.sim e NOME_NUMERO.dat (predefiniti: Brunavia, 706).\n"
+    "corrente, creata se manca) NOME_linea.dat, NOME_NUMERO.sim e NOME_NUMERO.dat. Un nome non\n"
+    "dato con --scenario o --train viene dai nomi dei file quando seguono lo schema del\n"
+    "programma, NOME_linea.txt e NOME_NUMERO-.txt; altrimenti e' Brunavia o 706. NOME non\n"
+    "contiene / o \\ e non e' . o ..; NUMERO ha solo cifre. I nomi entrano anche nella tabella\n"
+    "e nei codici di gara.\n"
     "Ogni errore registrato e' riportato come\n"
     "  FILE:RIGA:COLONNA: Errore n. N, posizione P: spiegazione\n"
     "seguito dalla riga del file e da un segno ^ sotto il campo che lo ha causato; gli errori\n"
@@ -60,8 +64,9 @@ constexpr std::string_view kAiutoPlot =
     "NOME_NUMERO.sim e, se c'e', NOME_linea.dat): la planimetria e, su un asse in chilometri,\n"
     "il profilo altimetrico con i tratti di montagna, la pendenza, la velocita' massima del\n"
     "treno e l'aderenza, con stazioni, segnali, cartelli, rallentamenti e marcatori nelle loro\n"
-    "celle. Senza --scenario e --train i nomi vengono dall'unico file .sim della cartella, se\n"
-    "ce n'e' uno solo, altrimenti sono Brunavia e 706.\n"
+    "celle. Un nome non dato con --scenario o --train viene dall'unico file NOME_NUMERO.sim\n"
+    "della cartella, se ce n'e' uno solo; altrimenti e' Brunavia o 706. La cartella di\n"
+    "FILE.svg e' creata se manca.\n"
     "\n"
     "Stato di uscita: 0 disegnato; 1 file mancante, danneggiato o non scrivibile; 64 riga di\n"
     "comando errata.\n";
@@ -112,14 +117,35 @@ std::string motivo_metri_positivi(const std::string& testo) {
 
 // ---- compile ----
 
+// The names given on the command line; a missing one comes from the files of the command.
+struct NomiDati {
+    std::optional<std::string> scenario;
+    std::optional<std::string> treno;
+};
+
+void dichiara_nomi(CLI::App& riga, const std::shared_ptr<NomiDati>& nomi) {
+    riga.add_option_function<std::string>("--scenario",
+                                          [nomi](const std::string& v) { nomi->scenario = v; })
+        ->check(controllo(motivo_nome_scenario));
+    riga.add_option_function<std::string>("--train",
+                                          [nomi](const std::string& v) { nomi->treno = v; })
+        ->check(controllo(motivo_numero_treno));
+}
+
+// ---- compile ----
+
 Azione dichiara_compile(CLI::App& riga) {
     auto o = std::make_shared<OpzioniCompila>();
+    auto nomi = std::make_shared<NomiDati>();
     riga.add_option("LINEA", o->linea);
     riga.add_option("TRENO", o->treno);
     riga.add_option("-o", o->cartella);
-    riga.add_option("--scenario", o->nome_scenario)->check(controllo(motivo_nome_scenario));
-    riga.add_option("--train", o->numero_treno)->check(controllo(motivo_numero_treno));
-    return [o](std::ostream& uscita, std::ostream& errori) {
+    dichiara_nomi(riga, nomi);
+    return [o, nomi](std::ostream& uscita, std::ostream& errori) {
+        const NomiScenario n =
+            nomi_da_usare(nomi_dalle_descrizioni(o->linea, o->treno), nomi->scenario, nomi->treno);
+        o->nome_scenario = n.scenario;
+        o->numero_treno = n.treno;
         return compila_descrizioni(*o, uscita, errori);
     };
 }
@@ -192,16 +218,13 @@ Azione dichiara_dump(CLI::App& riga) {
 struct OpzioniPlot {
     std::filesystem::path cartella;
     std::string destinazione;  // -o
-    std::optional<std::string> scenario;
-    std::optional<std::string> treno;
+    NomiDati nomi;
 };
 
 int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& errori) {
     if (o.destinazione.empty()) throw ErroreUso{"manca -o FILE.svg"};
-    NomiScenario nomi;
-    if (!o.scenario && !o.treno) nomi = nomi_dalla_cartella(o.cartella).value_or(nomi);
-    nomi.scenario = o.scenario.value_or(nomi.scenario);
-    nomi.treno = o.treno.value_or(nomi.treno);
+    const NomiScenario nomi =
+        nomi_da_usare(nomi_dalla_cartella(o.cartella), o.nomi.scenario, o.nomi.treno);
     try {
         const ScenarioCompilato s = leggi_scenario(o.cartella, nomi.scenario, nomi.treno);
         const Disegno d = disegna_scenario(s, nomi.scenario + ", treno " + nomi.treno);
@@ -220,11 +243,7 @@ Azione dichiara_plot(CLI::App& riga) {
     auto o = std::make_shared<OpzioniPlot>();
     riga.add_option("CARTELLA", o->cartella);
     riga.add_option("-o", o->destinazione);
-    riga.add_option_function<std::string>("--scenario",
-                                          [o](const std::string& v) { o->scenario = v; })
-        ->check(controllo(motivo_nome_scenario));
-    riga.add_option_function<std::string>("--train", [o](const std::string& v) { o->treno = v; })
-        ->check(controllo(motivo_numero_treno));
+    dichiara_nomi(riga, std::shared_ptr<NomiDati>(o, &o->nomi));
     return [o](std::ostream& uscita, std::ostream& errori) {
         return comando_plot(*o, uscita, errori);
     };
