@@ -15,6 +15,7 @@
 #include "tool/decodifica.h"
 #include "tool/disegno.h"
 #include "tool/elenco.h"
+#include "tool/messaggi_file.h"
 #include "tool/nomi.h"
 
 namespace brunavia::strumento {
@@ -105,6 +106,12 @@ std::string motivo_numero_treno(const std::string& numero) {
                : "il numero del treno vuole solo cifre, non \"" + numero + "\"";
 }
 
+std::string motivo_svg(const std::string& file) {
+    return file.ends_with(".svg") && std::filesystem::path(file).filename() != ".svg"
+               ? ""
+               : "vuole il nome di un file .svg, non \"" + file + "\"";
+}
+
 std::string motivo_metri(const std::string& testo) {
     return intero(testo) ? "" : "vuole un numero intero di metri, non \"" + testo + "\"";
 }
@@ -191,7 +198,7 @@ int comando_dump(const OpzioniDump& o, std::ostream& uscita, std::ostream& error
     } catch (const ErroreDecodifica& e) {
         errori << o.file.string() << ": " << e.what() << "\n";
     } catch (const ErroreFile& e) {
-        errori << e.riga() << "\n";
+        errori << riga_errore_file(e) << "\n";
     }
     return kUscitaFallita;
 }
@@ -221,20 +228,34 @@ struct OpzioniPlot {
     NomiDati nomi;
 };
 
+// The folder of compiled files must be there: a missing one is named, not a file inside it.
+void controlla_cartella(const std::filesystem::path& cartella) {
+    std::error_code ec;
+    if (!std::filesystem::exists(cartella, ec)) {
+        throw ErroreFile(cartella, "cartella inesistente");
+    }
+    if (!std::filesystem::is_directory(cartella, ec)) {
+        throw ErroreFile(cartella, "non e' una cartella");
+    }
+}
+
 int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& errori) {
     if (o.destinazione.empty()) throw ErroreUso{"manca -o FILE.svg"};
-    const NomiScenario nomi =
-        nomi_da_usare(nomi_dalla_cartella(o.cartella), o.nomi.scenario, o.nomi.treno);
     try {
+        controlla_cartella(o.cartella);
+        const NomiScenario nomi =
+            nomi_da_usare(nomi_dalla_cartella(o.cartella), o.nomi.scenario, o.nomi.treno);
         const ScenarioCompilato s = leggi_scenario(o.cartella, nomi.scenario, nomi.treno);
         const Disegno d = disegna_scenario(s, nomi.scenario + ", treno " + nomi.treno);
+        // The page's folder is created when missing, as compile does for its files.
+        crea_cartella(std::filesystem::path(o.destinazione).parent_path());
         sostituisci_file(o.destinazione, d.svg);
         uscita << o.destinazione << "\n";
         return kUscitaRegolare;
     } catch (const ErroreDecodifica& e) {
         errori << o.cartella.string() << ": " << e.what() << "\n";
     } catch (const ErroreFile& e) {
-        errori << e.riga() << "\n";
+        errori << riga_errore_file(e) << "\n";
     }
     return kUscitaFallita;
 }
@@ -242,7 +263,7 @@ int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& error
 Azione dichiara_plot(CLI::App& riga) {
     auto o = std::make_shared<OpzioniPlot>();
     riga.add_option("CARTELLA", o->cartella);
-    riga.add_option("-o", o->destinazione);
+    riga.add_option("-o", o->destinazione)->check(controllo(motivo_svg));
     dichiara_nomi(riga, std::shared_ptr<NomiDati>(o, &o->nomi));
     return [o](std::ostream& uscita, std::ostream& errori) {
         return comando_plot(*o, uscita, errori);
