@@ -57,6 +57,34 @@ TEST(StrumentoGuida, LoScriptDiAvvioCostruisceOgniProgrammaDelLeggimi) {
     for (const auto& programma : usati) EXPECT_TRUE(costruiti.contains(programma)) << programma;
 }
 
+// The README's table of the Debian packages needed to build without installing lists exactly
+// those that scripts/deps.sh installs.
+TEST(StrumentoGuida, IPacchettiDelLeggimiSonoQuelliDiDeps) {
+    const std::filesystem::path radice = std::filesystem::path(BRUNAVIA_README).parent_path();
+    const std::string deps = prova::leggi_byte(radice / "scripts" / "deps.sh");
+    const auto inizio = deps.find("needed=(");
+    ASSERT_NE(inizio, std::string::npos);
+    std::istringstream lista(deps.substr(inizio + 8, deps.find(')', inizio) - inizio - 8));
+    const std::set<std::string> installati{std::istream_iterator<std::string>(lista), {}};
+
+    const std::string leggimi = prova::leggi_byte(BRUNAVIA_README);
+    const auto tabella = leggimi.find("| package | needed for |");
+    ASSERT_NE(tabella, std::string::npos);
+    std::set<std::string> elencati;
+    std::istringstream righe(leggimi.substr(tabella));
+    std::string riga;
+    std::getline(righe, riga);
+    while (std::getline(righe, riga) && riga.starts_with("|")) {
+        const std::string prima_colonna = riga.substr(0, riga.find('|', 1));
+        for (auto i = prima_colonna.find('`'); i != std::string::npos;
+             i = prima_colonna.find('`', prima_colonna.find('`', i + 1) + 1)) {
+            const auto fine = prima_colonna.find('`', i + 1);
+            elencati.insert(prima_colonna.substr(i + 1, fine - i - 1));
+        }
+    }
+    EXPECT_EQ(elencati, installati);
+}
+
 // Every command explains itself; a command line that does not fit is refused with its usage.
 TEST(StrumentoGuida, AiutoEUsoErratoDiOgniComando) {
     struct Caso {
