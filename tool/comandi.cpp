@@ -122,7 +122,7 @@ std::string motivo_metri_positivi(const std::string& testo) {
                        : "vuole un numero intero di metri maggiore di 0, non \"" + testo + "\"";
 }
 
-// ---- compile ----
+// ---- names, for the commands that take them ----
 
 // The names given on the command line; a missing one comes from the files of the command.
 struct NomiDati {
@@ -275,6 +275,12 @@ Azione dichiara_plot(CLI::App& riga) {
 // One command: its name, one line for the general usage, the text of its --help, and the
 // function that declares its arguments and options on the command's CLI11 parser and returns
 // what the command does with their values. Positional arguments are all required.
+//
+// A new command X is one block like those above: its help text, an options struct and
+// `int comando_X(const OpzioniX&, std::ostream&, std::ostream&)` in its own files, and
+// `Azione dichiara_X(CLI::App& riga)` that binds the positional arguments
+// (riga.add_option("NOME", o->campo)), the options (riga.add_option("--opzione", ...)), the
+// switches (riga.add_flag(...)) and, when it takes them, dichiara_nomi; then one row below.
 struct Comando {
     std::string_view nome;
     std::string_view riassunto;
