@@ -20,11 +20,11 @@ int esegui(Form1& f, std::ostream& uscita, std::ostream& errori) {
     f.nome_scenario = "Brunavia";
     f.numero_treno = "706";
     mostra_attesa(uscita);
-    dati_linea(f);
-    dati_treno(f);
-    dati_note(f);
-    dati_rallentamenti(f);
-    dati_scheda(f);
+    f.indice = dati_linea(f);
+    f.indice = dati_treno(f);
+    f.indice = dati_note(f);
+    f.indice = dati_rallentamenti(f);
+    f.indice = dati_scheda(f);
     std::int32_t j = 1;
     memorizza_percorso(f, j);
     if (f.codice_errore != 0) {

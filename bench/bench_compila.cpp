@@ -13,7 +13,7 @@
 #include "compiler/descrizioni_in_memoria.h"
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
-#include "compiler/nomi_file.h"
+#include "io/nomi_file.h"
 #include "writers/scrittore_testo.h"
 #include "writers/scrittori.h"
 

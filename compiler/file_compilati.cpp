@@ -8,7 +8,7 @@
 #include "compiler/codici_gara.h"
 #include "compiler/disposizione.h"
 #include "compiler/errori.h"
-#include "compiler/nomi_file.h"
+#include "io/nomi_file.h"
 #include "io/file_atomico.h"
 
 namespace brunavia {

@@ -9,7 +9,7 @@
 #include "compiler/lettore_campi.h"
 #include "compiler/lettore_linea.h"
 #include "compiler/lettore_treno.h"
-#include "compiler/nomi_file.h"
+#include "io/nomi_file.h"
 #include "io/file_atomico.h"
 
 namespace brunavia {

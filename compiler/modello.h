@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "compiler/lettore_campi.h"
+#include "io/nomi_file.h"
 
 namespace brunavia {
 
@@ -119,13 +120,10 @@ struct ErroreRegistrato {
     LuogoErrore luogo;
 };
 
-// The one window object: run values, the scenario model and the values that the compile
-// stages share. It lives for the whole run.
-struct Form1 {
-    std::string nome_scenario = "Brunavia";
-    std::string numero_treno = "706";
-    std::filesystem::path cartella;  // the folder that holds the program
-
+// The one window object: run values (the scenario name, train number and folder, which it
+// shares with the writers), the scenario model and the values that the compile stages share.
+// It lives for the whole run.
+struct Form1 : LuogoFile {
     std::string riga;  // the field last read from a description file
     std::int32_t flag_linea = 0;
     std::int32_t codice_errore = 0;

@@ -59,14 +59,13 @@ std::vector<std::string> righe_crlf(const std::string& byte) {
     return righe;
 }
 
-FileScritto scrivi_e_rileggi(void (*scrittore)(Form1&), const std::string& nome) {
+FileScritto scrivi_e_rileggi(std::int32_t (*scrittore)(const LuogoFile&), const std::string& nome) {
     CartellaTemporanea cartella;
     Form1 f;
     f.cartella = cartella.percorso();
     scrittore(f);
-    scrittore(f);
     FileScritto scritto;
-    scritto.indice = f.indice;
+    scritto.indice = scrittore(f);
     scritto.byte = leggi_byte(cartella / nome);
     scritto.righe = righe_crlf(scritto.byte);
     return scritto;

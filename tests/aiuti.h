@@ -29,8 +29,8 @@ void scrivi_byte(const std::filesystem::path& file, const std::string& contenuto
 // Splits a file's bytes at CR LF; fails the current test when a line end is anything else.
 std::vector<std::string> righe_crlf(const std::string& byte);
 
-// One text file as a writer leaves it: the line count the writer reports in `indice`, the
-// bytes and the CR LF lines.
+// One text file as a writer leaves it: the line count the writer reports (kept in `indice` by
+// the run), the bytes and the CR LF lines.
 struct FileScritto {
     std::int32_t indice = 0;
     std::string byte;
@@ -38,7 +38,7 @@ struct FileScritto {
 };
 // Runs `scrittore` twice into a fresh folder (the second run must replace the first file) and
 // reads back the file `nome` it wrote.
-FileScritto scrivi_e_rileggi(void (*scrittore)(Form1&), const std::string& nome);
+FileScritto scrivi_e_rileggi(std::int32_t (*scrittore)(const LuogoFile&), const std::string& nome);
 
 // Result of running a program: exit status and what it printed.
 struct EsitoProcesso {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -58,6 +59,11 @@ struct Guasto {
     const char* riga;               // the one line on the error stream
     std::set<std::string> restano;  // what the folder holds afterwards
 };
+
+// How a fault shows in the test list and in failures: its name.
+void PrintTo(const Guasto& g, std::ostream* out) {
+    *out << g.nome;
+}
 
 class CorsaConGuasto : public testing::TestWithParam<Guasto> {};
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/lettore_campi.h"
@@ -84,8 +86,25 @@ TEST_P(LetturaCampi, LeggeICampiComeIlCopione) {
     EXPECT_EQ(l.fine_file(), c.fine);
 }
 
+// The script's description as a test name: letters and digits kept, the rest joined by '_'.
 std::string nome_copione(const testing::TestParamInfo<Copione>& p) {
-    return "caso" + std::to_string(p.index);
+    std::string nome;
+    for (const char c : std::string_view(p.param.nome)) {
+        const bool alfanumerico =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (alfanumerico) {
+            nome.push_back(c);
+        } else if (!nome.empty() && nome.back() != '_') {
+            nome.push_back('_');
+        }
+    }
+    while (!nome.empty() && nome.back() == '_') nome.pop_back();
+    return nome;
+}
+
+// How a script shows in the test list and in failures: its description.
+void PrintTo(const Copione& c, std::ostream* out) {
+    *out << c.nome;
 }
 
 INSTANTIATE_TEST_SUITE_P(Copioni, LetturaCampi, testing::ValuesIn(kCopioni), nome_copione);

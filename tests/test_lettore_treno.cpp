@@ -77,6 +77,8 @@ TEST(LettoreTreno, ParoleChiaveIntestazioniETrattini) {
         {"[generale]\r\n[aderenze]\r\n[vel_limite]\r\n[stazioni]\r\n[rallentamenti]\r\n"
          "[segnali]\r\nsabbia, 9\r\n[codici]\r\n[fine]\r\n",
          9, 0},
+        // a header that contains a keyword is that row, and takes its number from the next line
+        {"[generale]\r\n[vetture]\r\n3\r\n[fine]\r\n", 0, 3},
         // rows before the header are not read; the header is found in capitals too
         {"sabbia, 1\r\n[GENERALE]\r\nvetture, 2\r\n[fine]\r\n", 0, 2},
         {"sabbia, 1\r\nvetture, 2\r\n[fine]\r\n", 0, 0},

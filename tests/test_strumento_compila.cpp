@@ -1,14 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "compiler/nomi_file.h"
+#include "io/nomi_file.h"
 #include "tests/aiuti.h"
 #include "tool/compilazione.h"
 #include "tool/decodifica.h"
+#include "tool/nomi.h"
 #include "writers/scrittori.h"
 
 namespace brunavia::strumento {
@@ -21,10 +23,13 @@ constexpr const char* kTreno = "Brunavia_706-.txt";
 const std::vector<std::string> kCompilati = {"Brunavia_linea.dat", "Brunavia_706.sim",
                                              "Brunavia_706.dat"};
 
-// The shipped descriptions, written by the program's own writers.
-void scrivi_descrizioni(const fs::path& cartella) {
-    Form1 f;
+// The shipped descriptions, written by the program's own writers under the given names.
+void scrivi_descrizioni(const fs::path& cartella, const std::string& scenario = "Brunavia",
+                        const std::string& treno = "706") {
+    LuogoFile f;
     f.cartella = cartella;
+    f.nome_scenario = scenario;
+    f.numero_treno = treno;
     dati_linea(f);
     dati_treno(f);
 }
@@ -103,6 +108,134 @@ TEST(StrumentoCompila, NomiDiScenarioETrenoDalleOpzioni) {
     const Tabella t = decodifica_tabella(prova::leggi_byte(o.cartella / "Valico_2143.sim"));
     EXPECT_EQ(t[85].testo, "Valico");
     EXPECT_EQ(t[86].testo, "2143");
+}
+
+// Without --scenario and --train the names come from description files named as the program
+// names them: the compiled files, the table and the competition codes are those of a compile
+// with these names, and the errors name that scenario.
+TEST(StrumentoCompila, NomiDalleDescrizioniSenzaOpzioni) {
+    prova::CartellaTemporanea descrizioni, lavoro;
+    scrivi_descrizioni(descrizioni.percorso(), "Prova", "12");
+    const std::string linea = (descrizioni / "Prova_linea.txt").string();
+    const std::string treno = (descrizioni / "Prova_12-.txt").string();
+    const auto esito = prova::esegui(
+        BRUNAVIA_TOOL_EXE, {"compile", linea, treno, "-o", "dalle_descrizioni"}, lavoro.percorso());
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    const auto opzioni = prova::esegui(
+        BRUNAVIA_TOOL_EXE,
+        {"compile", linea, treno, "-o", "dalle_opzioni", "--scenario", "Prova", "--train", "12"},
+        lavoro.percorso());
+    ASSERT_EQ(opzioni.stato, 0) << opzioni.errori;
+    for (const char* nome : {"Prova_linea.dat", "Prova_12.sim", "Prova_12.dat"}) {
+        const fs::path file = lavoro / "dalle_descrizioni" / nome;
+        ASSERT_TRUE(fs::exists(file)) << nome;
+        EXPECT_NE(esito.uscita.find(file.filename().string()), std::string::npos) << nome;
+        EXPECT_TRUE(prova::leggi_byte(file) == prova::leggi_byte(lavoro / "dalle_opzioni" / nome))
+            << nome;
+    }
+    const Tabella t =
+        decodifica_tabella(prova::leggi_byte(lavoro / "dalle_descrizioni" / "Prova_12.sim"));
+    EXPECT_EQ(t[85].testo, "Prova");
+    EXPECT_EQ(t[86].testo, "12");
+    // The competition code is computed from the names: it differs from the shipped one's.
+    scrivi_descrizioni(descrizioni.percorso());
+    ASSERT_EQ(compila_in(descrizioni / kLinea, descrizioni / kTreno, lavoro / "spedito").stato, 0);
+    const Tabella spedita =
+        decodifica_tabella(prova::leggi_byte(lavoro / "spedito" / "Brunavia_706.sim"));
+    EXPECT_NE(t[85].codice, spedita[85].codice);
+
+    // An error of no row names the scenario of the files.
+    sostituisci(descrizioni / "Prova_linea.txt", "progressiva chilometrica due,    115050,",
+                "progressiva chilometrica due,    115060,");
+    const auto errore =
+        prova::esegui(BRUNAVIA_TOOL_EXE, {"compile", linea, treno, "-o", "x"}, lavoro.percorso());
+    EXPECT_EQ(errore.stato, 2);
+    EXPECT_EQ(errore.errori.rfind("scenario Prova, treno 12: Errore n. 2", 0), 0u) << errore.errori;
+}
+
+TEST(StrumentoCompila, NomiDaiNomiDeiFile) {
+    struct Caso {
+        const char* linea;
+        const char* treno;
+        std::optional<NomiScenario> attesi;
+    };
+    const Caso casi[] = {
+        {"Prova_linea.txt", "Prova_12-.txt", NomiScenario{"Prova", "12"}},
+        {"a/Prova_linea.txt", "b/c/Prova_12-.txt", NomiScenario{"Prova", "12"}},
+        {"Val_di_Non_linea.txt", "Val_di_Non_3-.txt", NomiScenario{"Val_di_Non", "3"}},
+        {"Prova_linea.txt", "Altra_12-.txt", std::nullopt},  // two scenarios
+        {"Prova_linea.txt", "Prova_12.txt", std::nullopt},   // no dash: not a train description
+        {"Prova_linea.txt", "Prova_x1-.txt", std::nullopt},  // not a train number
+        {"Prova_linea.txt", "Prova_-.txt", std::nullopt},    // no train number
+        {"_linea.txt", "_12-.txt", std::nullopt},            // no scenario name
+        {"linea.txt", "treno.txt", std::nullopt},
+        {"Prova_linea.TXT", "Prova_12-.TXT", std::nullopt},
+    };
+    for (const auto& c : casi) {
+        const auto nomi = nomi_dalle_descrizioni(c.linea, c.treno);
+        ASSERT_EQ(nomi.has_value(), c.attesi.has_value()) << c.linea << " " << c.treno;
+        if (nomi) {
+            EXPECT_EQ(nomi->scenario, c.attesi->scenario) << c.linea;
+            EXPECT_EQ(nomi->treno, c.attesi->treno) << c.treno;
+        }
+    }
+
+    // A folder: the names of its one NAME_N.sim file.
+    struct CasoCartella {
+        std::vector<std::string> file;
+        std::optional<NomiScenario> attesi;
+    };
+    const CasoCartella cartelle[] = {
+        {{"Prova_12.sim", "Prova_12.dat", "Prova_linea.dat"}, NomiScenario{"Prova", "12"}},
+        {{"Prova_12.sim", "Prova_13.sim"}, std::nullopt},
+        {{"Prova_12.dat"}, std::nullopt},
+        {{"Prova_x.sim", "Val_7.sim"}, NomiScenario{"Val", "7"}},
+    };
+    for (const auto& c : cartelle) {
+        prova::CartellaTemporanea cartella;
+        for (const auto& nome : c.file) prova::scrivi_byte(cartella / nome, "");
+        const auto nomi = nomi_dalla_cartella(cartella.percorso());
+        ASSERT_EQ(nomi.has_value(), c.attesi.has_value()) << c.file[0];
+        if (nomi) {
+            EXPECT_EQ(nomi->scenario, c.attesi->scenario);
+            EXPECT_EQ(nomi->treno, c.attesi->treno);
+        }
+    }
+    // Each name given on the command line wins over the files'.
+    const NomiScenario n = nomi_da_usare(NomiScenario{"Prova", "12"}, std::nullopt, "7");
+    EXPECT_EQ(n.scenario + " " + n.treno, "Prova 7");
+    const NomiScenario d = nomi_da_usare(std::nullopt, std::nullopt, std::nullopt);
+    EXPECT_EQ(d.scenario + " " + d.treno, "Brunavia 706");
+}
+
+// A scenario name that would name files outside the output folder, or a train that is not a
+// number, is refused as a command line that does not fit, before anything is written.
+TEST(StrumentoCompila, NomiCheEsconoDallaCartellaOTreniNonNumericiRifiutati) {
+    const std::vector<std::string> casi[] = {
+        {"--scenario", "../fuori"}, {"--scenario", "a/b"}, {"--scenario", "a\\b"},
+        {"--scenario", ".."},       {"--scenario", ""},    {"--train", "abc"},
+        {"--train", "12a"},         {"--train", "-5"},     {"--train", ""},
+    };
+    prova::CartellaTemporanea descrizioni;
+    scrivi_descrizioni(descrizioni.percorso());
+    for (const auto& opzione : casi) {
+        prova::CartellaTemporanea lavoro;
+        std::vector<std::string> riga = {"compile", (descrizioni / kLinea).string(),
+                                         (descrizioni / kTreno).string(), "-o", "uscita"};
+        riga.insert(riga.end(), opzione.begin(), opzione.end());
+        const auto esito = prova::esegui(BRUNAVIA_TOOL_EXE, riga, lavoro.percorso());
+        EXPECT_EQ(esito.stato, 64) << opzione[1];
+        EXPECT_EQ(esito.errori.rfind("brunavia-tool compile: " + opzione[0] + ": ", 0), 0u)
+            << esito.errori;
+        EXPECT_EQ(esito.uscita, "");
+        EXPECT_TRUE(fs::is_empty(lavoro.percorso())) << opzione[1];
+
+        riga = {"plot", descrizioni.percorso().string(), "-o", "x.svg"};
+        riga.insert(riga.end(), opzione.begin(), opzione.end());
+        const auto disegno = prova::esegui(BRUNAVIA_TOOL_EXE, riga, lavoro.percorso());
+        EXPECT_EQ(disegno.stato, 64) << opzione[1];
+        EXPECT_TRUE(fs::is_empty(lavoro.percorso())) << opzione[1];
+    }
 }
 
 // One changed row per case: the report must name the file, the line and the column of the

@@ -336,7 +336,8 @@ TEST(StrumentoDump, IlComandoRifiutaUnFileTroncatoConStato1) {
     EXPECT_EQ(strumento({"dump", (file.cartella / "celle.bin").string()}).stato, kUscitaUso);
     const Esito mancante = strumento({"dump", (file.cartella / "nessuno.dat").string()});
     EXPECT_EQ(mancante.stato, 1);
-    EXPECT_NE(mancante.errori.find("Errore sul file nessuno.dat"), std::string::npos);
+    EXPECT_EQ(mancante.errori, "Errore sul file " + (file.cartella / "nessuno.dat").string() +
+                                   ": file inesistente\n");
 }
 
 }  // namespace

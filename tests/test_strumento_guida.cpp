@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <filesystem>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
@@ -26,6 +29,61 @@ TEST(StrumentoGuida, LaTabellaDegliErroriDelLeggimiEQuellaDelCompilatore) {
     std::set<std::int32_t> nella_tabella;
     for (const auto& voce : tabella_errori()) nella_tabella.insert(voce.codice);
     EXPECT_EQ(nella_guida, nella_tabella);
+}
+
+// Every executable the README runs from build/ is built by scripts/run.sh, the README's way to
+// build and run.
+TEST(StrumentoGuida, LoScriptDiAvvioCostruisceOgniProgrammaDelLeggimi) {
+    const std::filesystem::path radice = std::filesystem::path(BRUNAVIA_README).parent_path();
+    const std::string leggimi = prova::leggi_byte(BRUNAVIA_README);
+    const std::string avvio = prova::leggi_byte(radice / "scripts" / "run.sh");
+    const auto bersagli = avvio.find("--target ");
+    ASSERT_NE(bersagli, std::string::npos);
+    std::istringstream riga(avvio.substr(bersagli + 9, avvio.find('\n', bersagli) - bersagli - 9));
+    const std::set<std::string> costruiti{std::istream_iterator<std::string>(riga), {}};
+    std::set<std::string> usati;
+    for (auto i = leggimi.find("build/"); i != std::string::npos;
+         i = leggimi.find("build/", i + 1)) {
+        auto fine = i + 6;
+        while (fine < leggimi.size() && (std::isalnum(static_cast<unsigned char>(leggimi[fine])) ||
+                                         leggimi[fine] == '-' || leggimi[fine] == '_')) {
+            ++fine;
+        }
+        // A file inside a folder, or a file with an extension (a compiled file, not a program).
+        if (fine < leggimi.size() && (leggimi[fine] == '/' || leggimi[fine] == '.')) continue;
+        usati.insert(leggimi.substr(i + 6, fine - i - 6));
+    }
+    usati.erase("");
+    EXPECT_TRUE(usati.contains("brunavia-tool"));
+    for (const auto& programma : usati) EXPECT_TRUE(costruiti.contains(programma)) << programma;
+}
+
+// The README's table of the Debian packages needed to build without installing lists exactly
+// those that scripts/deps.sh installs.
+TEST(StrumentoGuida, IPacchettiDelLeggimiSonoQuelliDiDeps) {
+    const std::filesystem::path radice = std::filesystem::path(BRUNAVIA_README).parent_path();
+    const std::string deps = prova::leggi_byte(radice / "scripts" / "deps.sh");
+    const auto inizio = deps.find("needed=(");
+    ASSERT_NE(inizio, std::string::npos);
+    std::istringstream lista(deps.substr(inizio + 8, deps.find(')', inizio) - inizio - 8));
+    const std::set<std::string> installati{std::istream_iterator<std::string>(lista), {}};
+
+    const std::string leggimi = prova::leggi_byte(BRUNAVIA_README);
+    const auto tabella = leggimi.find("| package | needed for |");
+    ASSERT_NE(tabella, std::string::npos);
+    std::set<std::string> elencati;
+    std::istringstream righe(leggimi.substr(tabella));
+    std::string riga;
+    std::getline(righe, riga);
+    while (std::getline(righe, riga) && riga.starts_with("|")) {
+        const std::string prima_colonna = riga.substr(0, riga.find('|', 1));
+        for (auto i = prima_colonna.find('`'); i != std::string::npos;
+             i = prima_colonna.find('`', prima_colonna.find('`', i + 1) + 1)) {
+            const auto fine = prima_colonna.find('`', i + 1);
+            elencati.insert(prima_colonna.substr(i + 1, fine - i - 1));
+        }
+    }
+    EXPECT_EQ(elencati, installati);
 }
 
 // Every command explains itself; a command line that does not fit is refused with its usage.
@@ -58,7 +116,19 @@ TEST(StrumentoGuida, AiutoEUsoErratoDiOgniComando) {
         {{"dump", "x.dat", "--every", "0"},
          strumento::kUscitaUso,
          "",
-         "brunavia-tool dump: --every vuole un numero intero di metri maggiore di 0"},
+         "brunavia-tool dump: --every: vuole un numero intero di metri maggiore di 0"},
+        {{"dump", "x.dat", "--every=0"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool dump: --every: vuole un numero intero di metri maggiore di 0, non \"0\""},
+        {{"dump", "x.dat", "--from", "12m"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool dump: --from: vuole un numero intero di metri, non \"12m\""},
+        {{"compile", "a", "b", "c"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool compile: servono 2 argomenti, dati 3"},
         {{"plot", "."}, strumento::kUscitaUso, "", "brunavia-tool plot: manca -o FILE.svg"},
     };
     for (const auto& c : casi) {

@@ -226,8 +226,8 @@ TEST(StrumentoPlot, FileMancantiODanneggiatiFermanoIlDisegno) {
         prova::esegui(BRUNAVIA_TOOL_EXE, {"plot", cartella.percorso().string(), "-o", svg.string()},
                       cartella.percorso());
     EXPECT_EQ(vuota.stato, 1);
-    EXPECT_NE(vuota.errori.find("Errore sul file Brunavia_706.dat"), std::string::npos)
-        << vuota.errori;
+    EXPECT_EQ(vuota.errori, "Errore sul file " + (cartella / "Brunavia_706.dat").string() +
+                                ": file inesistente\n");
 
     compila_spedito(cartella.percorso());
     prova::scrivi_byte(cartella / "Brunavia_706.sim", "corto");
@@ -313,6 +313,46 @@ TEST(StrumentoPlot, CartelliVMaxVicini) {
               (std::vector<std::string>{"100", "60", "80", "85/90/90", "85/95/95", "?2020"}));
     EXPECT_EQ(d.svg.find(">101<"), std::string::npos);
     EXPECT_NE(d.svg.find("a ambiguo, grezzo 2020: 101|0 o 100|100"), std::string::npos);
+}
+
+// The folder read and the page written are named by their whole path, with the reason in
+// Italian; the page's folder is created when missing; a page not named .svg is refused.
+TEST(StrumentoPlot, CartelleEPaginaNominateInteriInItaliano) {
+    prova::CartellaTemporanea compilati, lavoro;
+    compila_spedito(compilati.percorso());
+    const auto plot = [&](const std::string& cartella, const std::string& svg) {
+        return prova::esegui(BRUNAVIA_TOOL_EXE, {"plot", cartella, "-o", svg}, lavoro.percorso());
+    };
+
+    const auto mancante = plot((lavoro / "manca").string(), "x.svg");
+    EXPECT_EQ(mancante.stato, 1);
+    EXPECT_EQ(mancante.errori,
+              "Errore sul file " + (lavoro / "manca").string() + ": cartella inesistente\n");
+
+    const auto nuova = plot(compilati.percorso().string(), "nuova/sotto/x.svg");
+    EXPECT_EQ(nuova.stato, 0) << nuova.errori;
+    EXPECT_TRUE(fs::is_regular_file(lavoro / "nuova" / "sotto" / "x.svg"));
+    EXPECT_EQ(nuova.uscita, "nuova/sotto/x.svg\n");
+
+    fs::create_directory(lavoro / "occupato.svg");
+    const auto occupato = plot(compilati.percorso().string(), "occupato.svg");
+    EXPECT_EQ(occupato.stato, 1);
+    EXPECT_EQ(occupato.errori, "Errore sul file occupato.svg: al suo posto c'e' una cartella\n");
+
+    prova::scrivi_byte(lavoro / "file", "");
+    const auto sotto_un_file = plot(compilati.percorso().string(), "file/x.svg");
+    EXPECT_EQ(sotto_un_file.stato, 1);
+    EXPECT_EQ(sotto_un_file.errori.rfind("Errore sul file file: ", 0), 0u) << sotto_un_file.errori;
+    EXPECT_EQ(sotto_un_file.errori.find("File exists"), std::string::npos) << sotto_un_file.errori;
+
+    for (const char* nome : {"x.png", "x", ".svg", "x.svg/"}) {
+        const auto rifiutato = plot(compilati.percorso().string(), nome);
+        EXPECT_EQ(rifiutato.stato, 64) << nome;
+        EXPECT_EQ(
+            rifiutato.errori.rfind("brunavia-tool plot: -o: vuole il nome di un file .svg", 0), 0u)
+            << rifiutato.errori;
+    }
+    EXPECT_FALSE(fs::exists(lavoro / "x.png"));
 }
 
 }  // namespace

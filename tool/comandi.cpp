@@ -1,14 +1,15 @@
 #include "tool/comandi.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
-#include <map>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
-#include <set>
 #include <string_view>
-#include <tuple>
 
 #include "io/file_atomico.h"
 #include "tool/compilazione.h"
@@ -16,6 +17,7 @@
 #include "tool/decompila.h"
 #include "tool/disegno.h"
 #include "tool/elenco.h"
+#include "tool/messaggi_file.h"
 #include "tool/nomi.h"
 
 namespace brunavia::strumento {
@@ -24,23 +26,16 @@ namespace {
 constexpr int kUscitaRegolare = 0;
 constexpr int kUscitaFallita = 1;
 
-constexpr std::string_view kAiuto =
-    "uso: brunavia-tool COMANDO [ARGOMENTI]\n"
-    "\n"
-    "Strumenti per gli autori dello scenario:\n"
-    "  compile  compila una descrizione di linea e una di treno nei file compilati\n"
-    "  dump     decodifica un file compilato (celle .dat, tabella .sim, piano _linea.dat)\n"
-    "  plot     disegna in una pagina SVG lo scenario compilato di una cartella\n"
-    "  decompile riscrive le descrizioni di uno scenario compilato, provate byte per byte\n"
-    "\n"
-    "\"brunavia-tool COMANDO --help\" descrive ogni comando.\n";
-
 constexpr std::string_view kAiutoCompile =
     "uso: brunavia-tool compile LINEA TRENO [-o CARTELLA] [--scenario NOME] [--train NUMERO]\n"
     "\n"
     "Compila la descrizione della linea LINEA e quella del treno TRENO come il programma (stesse\n"
     "regole, stessi byte), senza cancellarle, e scrive in CARTELLA (predefinita: la cartella\n"
-    "corrente) NOME_linea.dat, NOME_NUMERO.sim e NOME_NUMERO.dat (predefiniti: Brunavia, 706).\n"
+    "corrente, creata se manca) NOME_linea.dat, NOME_NUMERO.sim e NOME_NUMERO.dat. Un nome non\n"
+    "dato con --scenario o --train viene dai nomi dei file quando seguono lo schema del\n"
+    "programma, NOME_linea.txt e NOME_NUMERO-.txt; altrimenti e' Brunavia o 706. NOME non\n"
+    "contiene / o \\ e non e' . o ..; NUMERO ha solo cifre. I nomi entrano anche nella tabella\n"
+    "e nei codici di gara.\n"
     "Ogni errore registrato e' riportato come\n"
     "  FILE:RIGA:COLONNA: Errore n. N, posizione P: spiegazione\n"
     "seguito dalla riga del file e da un segno ^ sotto il campo che lo ha causato; gli errori\n"
@@ -72,8 +67,9 @@ constexpr std::string_view kAiutoPlot =
     "NOME_NUMERO.sim e, se c'e', NOME_linea.dat): la planimetria e, su un asse in chilometri,\n"
     "il profilo altimetrico con i tratti di montagna, la pendenza, la velocita' massima del\n"
     "treno e l'aderenza, con stazioni, segnali, cartelli, rallentamenti e marcatori nelle loro\n"
-    "celle. Senza --scenario e --train i nomi vengono dall'unico file .sim della cartella, se\n"
-    "ce n'e' uno solo, altrimenti sono Brunavia e 706.\n"
+    "celle. Un nome non dato con --scenario o --train viene dall'unico file NOME_NUMERO.sim\n"
+    "della cartella, se ce n'e' uno solo; altrimenti e' Brunavia o 706. La cartella di\n"
+    "FILE.svg e' creata se manca.\n"
     "\n"
     "Stato di uscita: 0 disegnato; 1 file mancante, danneggiato o non scrivibile; 64 riga di\n"
     "comando errata.\n";
@@ -92,207 +88,366 @@ constexpr std::string_view kAiutoDecompile =
     "Stato di uscita: 0 scritte e provate; 1 rifiutato, o file mancante, troncato o danneggiato;\n"
     "64 riga di comando errata o nome non valido.\n";
 
-// The options a command takes: those followed by a value and the switches.
-struct Forma {
-    std::size_t posizionali;
-    std::set<std::string, std::less<>> con_valore;
-    std::set<std::string, std::less<>> interruttori;
-};
+// What a command does once its command line has been read; returns the exit status.
+using Azione = std::function<int(std::ostream& uscita, std::ostream& errori)>;
 
-struct Argomenti {
-    std::vector<std::string> posizionali;
-    std::map<std::string, std::string, std::less<>> valori;
-    std::set<std::string, std::less<>> interruttori;
-    bool aiuto = false;
-
-    std::optional<std::string> valore(std::string_view nome) const {
-        const auto i = valori.find(nome);
-        return i == valori.end() ? std::nullopt : std::optional(i->second);
-    }
-};
-
-// A command line that does not fit the command's form: the reason.
+// A command line that does not fit the command: the reason, in Italian.
 struct ErroreUso {
     std::string motivo;
 };
 
-Argomenti analizza(const std::vector<std::string>& a, const Forma& forma) {
-    Argomenti r;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const std::string& x = a[i];
-        if (x == "--help" || x == "-h") {
-            r.aiuto = true;
-        } else if (forma.con_valore.contains(x)) {
-            if (i + 1 == a.size()) throw ErroreUso{"manca il valore di " + x};
-            r.valori[x] = a[++i];
-        } else if (forma.interruttori.contains(x)) {
-            r.interruttori.insert(x);
-        } else if (x.size() > 1 && x[0] == '-') {
-            throw ErroreUso{"opzione sconosciuta: " + x};
-        } else {
-            r.posizionali.push_back(x);
-        }
-    }
-    if (!r.aiuto && r.posizionali.size() != forma.posizionali) {
-        throw ErroreUso{"servono " + std::to_string(forma.posizionali) + " argomenti, dati " +
-                        std::to_string(r.posizionali.size())};
-    }
-    return r;
+// A check of an option's value for CLI11: an empty text when the value is fine, otherwise
+// why not (CLI11 puts the option's name in front).
+CLI::Validator controllo(std::string (*motivo)(const std::string& valore)) {
+    return CLI::Validator([motivo](std::string& valore) { return motivo(valore); }, "");
 }
 
-std::int64_t metri(const std::string& nome, const std::string& testo, std::int64_t minimo) {
+std::optional<std::int64_t> intero(const std::string& testo) {
     std::int64_t v = 0;
     const auto [fine, ec] = std::from_chars(testo.data(), testo.data() + testo.size(), v);
-    if (ec != std::errc{} || fine != testo.data() + testo.size() || v < minimo) {
-        throw ErroreUso{nome + " vuole un numero intero di metri" +
-                        (minimo > 0 ? " maggiore di 0" : "") + ", non \"" + testo + "\""};
-    }
+    if (ec != std::errc{} || fine != testo.data() + testo.size()) return std::nullopt;
     return v;
+}
+
+std::string motivo_nome_scenario(const std::string& nome) {
+    return nome_scenario_valido(nome) ? ""
+                                      : "il nome dello scenario \"" + nome +
+                                            "\" non puo' nominare file nella cartella: niente "
+                                            "\"/\", \"\\\", \".\" o \"..\"";
+}
+
+std::string motivo_numero_treno(const std::string& numero) {
+    return numero_treno_valido(numero)
+               ? ""
+               : "il numero del treno vuole solo cifre, non \"" + numero + "\"";
+}
+
+std::string motivo_svg(const std::string& file) {
+    return file.ends_with(".svg") && std::filesystem::path(file).filename() != ".svg"
+               ? ""
+               : "vuole il nome di un file .svg, non \"" + file + "\"";
+}
+
+std::string motivo_metri(const std::string& testo) {
+    return intero(testo) ? "" : "vuole un numero intero di metri, non \"" + testo + "\"";
+}
+
+std::string motivo_metri_positivi(const std::string& testo) {
+    const auto v = intero(testo);
+    return v && *v > 0 ? ""
+                       : "vuole un numero intero di metri maggiore di 0, non \"" + testo + "\"";
+}
+
+// ---- names, for the commands that take them ----
+
+// The names given on the command line; a missing one comes from the files of the command.
+struct NomiDati {
+    std::optional<std::string> scenario;
+    std::optional<std::string> treno;
+};
+
+void dichiara_nomi(CLI::App& riga, const std::shared_ptr<NomiDati>& nomi) {
+    riga.add_option_function<std::string>("--scenario",
+                                          [nomi](const std::string& v) { nomi->scenario = v; })
+        ->check(controllo(motivo_nome_scenario));
+    riga.add_option_function<std::string>("--train",
+                                          [nomi](const std::string& v) { nomi->treno = v; })
+        ->check(controllo(motivo_numero_treno));
 }
 
 // ---- compile ----
 
-int comando_compile(const Argomenti& a, std::ostream& uscita, std::ostream& errori) {
-    OpzioniCompila o;
-    o.linea = a.posizionali[0];
-    o.treno = a.posizionali[1];
-    o.cartella = a.valore("-o").value_or(".");
-    o.nome_scenario = a.valore("--scenario").value_or(o.nome_scenario);
-    o.numero_treno = a.valore("--train").value_or(o.numero_treno);
-    return compila_descrizioni(o, uscita, errori);
+Azione dichiara_compile(CLI::App& riga) {
+    auto o = std::make_shared<OpzioniCompila>();
+    auto nomi = std::make_shared<NomiDati>();
+    riga.add_option("LINEA", o->linea);
+    riga.add_option("TRENO", o->treno);
+    riga.add_option("-o", o->cartella);
+    dichiara_nomi(riga, nomi);
+    return [o, nomi](std::ostream& uscita, std::ostream& errori) {
+        const NomiScenario n =
+            nomi_da_usare(nomi_dalle_descrizioni(o->linea, o->treno), nomi->scenario, nomi->treno);
+        o->nome_scenario = n.scenario;
+        o->numero_treno = n.treno;
+        return compila_descrizioni(*o, uscita, errori);
+    };
 }
 
 // ---- dump ----
 
-TipoCompilato tipo_per_dump(const Argomenti& a) {
-    if (const auto tipo = a.valore("--kind")) {
-        if (*tipo == "cells") return TipoCompilato::celle;
-        if (*tipo == "table") return TipoCompilato::tabella;
-        if (*tipo == "plan") return TipoCompilato::tracciato;
-        throw ErroreUso{"--kind vuole cells, table o plan, non \"" + *tipo + "\""};
-    }
-    if (const auto tipo = tipo_dal_nome(a.posizionali[0])) return *tipo;
-    throw ErroreUso{"il nome \"" + a.posizionali[0] +
+TipoCompilato tipo_per_dump(const std::filesystem::path& file, const std::string& tipo) {
+    if (tipo == "cells") return TipoCompilato::celle;
+    if (tipo == "table") return TipoCompilato::tabella;
+    if (tipo == "plan") return TipoCompilato::tracciato;
+    if (!tipo.empty()) throw ErroreUso{"--kind vuole cells, table o plan, non \"" + tipo + "\""};
+    if (const auto dal_nome = tipo_dal_nome(file)) return *dal_nome;
+    throw ErroreUso{"il nome \"" + file.string() +
                     "\" non dice il tipo di file compilato: usare --kind cells|table|plan"};
 }
 
-int comando_dump(const Argomenti& a, std::ostream& uscita, std::ostream& errori) {
-    const std::filesystem::path file = a.posizionali[0];
-    OpzioniElenco o;
-    o.json = a.interruttori.contains("--json");
-    if (const auto v = a.valore("--from")) o.da_metri = metri("--from", *v, INT64_MIN);
-    if (const auto v = a.valore("--to")) o.a_metri = metri("--to", *v, INT64_MIN);
-    if (const auto v = a.valore("--every")) o.ogni_metri = metri("--every", *v, 1);
-    const TipoCompilato tipo = tipo_per_dump(a);
+void elenca(TipoCompilato tipo, const std::string& byte, const OpzioniElenco& o,
+            std::ostream& uscita) {
+    switch (tipo) {
+        case TipoCompilato::celle:
+            elenca_celle(decodifica_celle(byte), o, uscita);
+            break;
+        case TipoCompilato::tabella:
+            elenca_tabella(decodifica_tabella(byte), o, uscita);
+            break;
+        case TipoCompilato::tracciato:
+            elenca_tracciato(decodifica_tracciato(byte), o, uscita);
+            break;
+    }
+}
+
+struct OpzioniDump {
+    std::filesystem::path file;
+    std::string tipo;  // --kind, empty: from the name
+    OpzioniElenco elenco;
+};
+
+int comando_dump(const OpzioniDump& o, std::ostream& uscita, std::ostream& errori) {
+    const TipoCompilato tipo = tipo_per_dump(o.file, o.tipo);
     try {
-        const std::string byte = leggi_tutto(file);
-        switch (tipo) {
-            case TipoCompilato::celle:
-                elenca_celle(decodifica_celle(byte), o, uscita);
-                break;
-            case TipoCompilato::tabella:
-                elenca_tabella(decodifica_tabella(byte), o, uscita);
-                break;
-            case TipoCompilato::tracciato:
-                elenca_tracciato(decodifica_tracciato(byte), o, uscita);
-                break;
-        }
+        elenca(tipo, leggi_tutto(o.file), o.elenco, uscita);
         return kUscitaRegolare;
     } catch (const ErroreDecodifica& e) {
-        errori << file.string() << ": " << e.what() << "\n";
+        errori << o.file.string() << ": " << e.what() << "\n";
     } catch (const ErroreFile& e) {
-        errori << e.riga() << "\n";
+        errori << riga_errore_file(e) << "\n";
     }
     return kUscitaFallita;
+}
+
+Azione dichiara_dump(CLI::App& riga) {
+    auto o = std::make_shared<OpzioniDump>();
+    riga.add_option("FILE", o->file);
+    riga.add_flag("--json", o->elenco.json);
+    riga.add_option_function<std::int64_t>("--from",
+                                           [o](const std::int64_t& m) { o->elenco.da_metri = m; })
+        ->check(controllo(motivo_metri));
+    riga.add_option_function<std::int64_t>("--to",
+                                           [o](const std::int64_t& m) { o->elenco.a_metri = m; })
+        ->check(controllo(motivo_metri));
+    riga.add_option("--every", o->elenco.ogni_metri)->check(controllo(motivo_metri_positivi));
+    riga.add_option("--kind", o->tipo);
+    return [o](std::ostream& uscita, std::ostream& errori) {
+        return comando_dump(*o, uscita, errori);
+    };
 }
 
 // ---- plot ----
 
-int comando_plot(const Argomenti& a, std::ostream& uscita, std::ostream& errori) {
-    const std::filesystem::path cartella = a.posizionali[0];
-    const auto destinazione = a.valore("-o");
-    if (!destinazione) throw ErroreUso{"manca -o FILE.svg"};
-    std::string scenario = "Brunavia", treno = "706";
-    if (!a.valore("--scenario") && !a.valore("--train")) {
-        if (const auto nomi = nomi_dalla_cartella(cartella)) {
-            scenario = nomi->scenario;
-            treno = nomi->treno;
-        }
+struct OpzioniPlot {
+    std::filesystem::path cartella;
+    std::string destinazione;  // -o
+    NomiDati nomi;
+};
+
+// The folder of compiled files must be there: a missing one is named, not a file inside it.
+void controlla_cartella(const std::filesystem::path& cartella) {
+    std::error_code ec;
+    if (!std::filesystem::exists(cartella, ec)) {
+        throw ErroreFile(cartella, "cartella inesistente");
     }
-    scenario = a.valore("--scenario").value_or(scenario);
-    treno = a.valore("--train").value_or(treno);
+    if (!std::filesystem::is_directory(cartella, ec)) {
+        throw ErroreFile(cartella, "non e' una cartella");
+    }
+}
+
+int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& errori) {
+    if (o.destinazione.empty()) throw ErroreUso{"manca -o FILE.svg"};
     try {
-        const ScenarioCompilato s = leggi_scenario(cartella, scenario, treno);
-        const Disegno d = disegna_scenario(s, scenario + ", treno " + treno);
-        sostituisci_file(*destinazione, d.svg);
-        uscita << *destinazione << "\n";
+        controlla_cartella(o.cartella);
+        const NomiScenario nomi =
+            nomi_da_usare(nomi_dalla_cartella(o.cartella), o.nomi.scenario, o.nomi.treno);
+        const ScenarioCompilato s = leggi_scenario(o.cartella, nomi.scenario, nomi.treno);
+        const Disegno d = disegna_scenario(s, nomi.scenario + ", treno " + nomi.treno);
+        // The page's folder is created when missing, as compile does for its files.
+        crea_cartella(std::filesystem::path(o.destinazione).parent_path());
+        sostituisci_file(o.destinazione, d.svg);
+        uscita << o.destinazione << "\n";
         return kUscitaRegolare;
     } catch (const ErroreDecodifica& e) {
-        errori << cartella.string() << ": " << e.what() << "\n";
+        errori << o.cartella.string() << ": " << e.what() << "\n";
     } catch (const ErroreFile& e) {
-        errori << e.riga() << "\n";
+        errori << riga_errore_file(e) << "\n";
     }
     return kUscitaFallita;
 }
 
+Azione dichiara_plot(CLI::App& riga) {
+    auto o = std::make_shared<OpzioniPlot>();
+    riga.add_option("CARTELLA", o->cartella);
+    riga.add_option("-o", o->destinazione)->check(controllo(motivo_svg));
+    dichiara_nomi(riga, std::shared_ptr<NomiDati>(o, &o->nomi));
+    return [o](std::ostream& uscita, std::ostream& errori) {
+        return comando_plot(*o, uscita, errori);
+    };
+}
+
 // ---- decompile ----
 
-int esegui_decompile(const Argomenti& a, std::ostream& uscita, std::ostream& errori) {
-    OpzioniDecompila o;
-    o.cartella = a.posizionali[0];
-    const auto destinazione = a.valore("-o");
-    if (!destinazione) throw ErroreUso{"manca -o USCITA"};
-    o.uscita = *destinazione;
-    o.scenario = a.valore("--scenario");
-    o.treno = a.valore("--train");
-    return comando_decompile(o, uscita, errori);
+Azione dichiara_decompile(CLI::App& riga) {
+    auto o = std::make_shared<OpzioniDecompila>();
+    auto nomi = std::make_shared<NomiDati>();
+    riga.add_option("CARTELLA", o->cartella);
+    riga.add_option("-o", o->uscita);
+    dichiara_nomi(riga, nomi);
+    return [o, nomi](std::ostream& uscita, std::ostream& errori) {
+        if (o->uscita.empty()) throw ErroreUso{"manca -o USCITA"};
+        o->scenario = nomi->scenario;
+        o->treno = nomi->treno;
+        return comando_decompile(*o, uscita, errori);
+    };
 }
 
 // ---- the commands ----
 
+// One command: its name, one line for the general usage, the text of its --help, and the
+// function that declares its arguments and options on the command's CLI11 parser and returns
+// what the command does with their values. Positional arguments are all required.
+//
+// A new command X is one block like those above: its help text, an options struct and
+// `int comando_X(const OpzioniX&, std::ostream&, std::ostream&)` in its own files, and
+// `Azione dichiara_X(CLI::App& riga)` that binds the positional arguments
+// (riga.add_option("NOME", o->campo)), the options (riga.add_option("--opzione", ...)), the
+// switches (riga.add_flag(...)) and, when it takes them, dichiara_nomi; then one row below.
 struct Comando {
     std::string_view nome;
+    std::string_view riassunto;
     std::string_view aiuto;
-    Forma forma;
-    int (*esegui)(const Argomenti&, std::ostream&, std::ostream&);
+    Azione (*dichiara)(CLI::App& riga);
 };
 
 const Comando kComandi[] = {
-    {"compile", kAiutoCompile, {2, {"-o", "--scenario", "--train"}, {}}, comando_compile},
-    {"dump", kAiutoDump, {1, {"--from", "--to", "--every", "--kind"}, {"--json"}}, comando_dump},
-    {"plot", kAiutoPlot, {1, {"-o", "--scenario", "--train"}, {}}, comando_plot},
-    {"decompile", kAiutoDecompile, {1, {"-o", "--scenario", "--train"}, {}}, esegui_decompile},
+    {"compile", "compila una descrizione di linea e una di treno nei file compilati", kAiutoCompile,
+     dichiara_compile},
+    {"dump", "decodifica un file compilato (celle .dat, tabella .sim, piano _linea.dat)",
+     kAiutoDump, dichiara_dump},
+    {"plot", "disegna in una pagina SVG lo scenario compilato di una cartella", kAiutoPlot,
+     dichiara_plot},
+    {"decompile", "riscrive le descrizioni di uno scenario compilato, provate byte per byte",
+     kAiutoDecompile, dichiara_decompile},
 };
+
+std::string aiuto_generale() {
+    std::string testo =
+        "uso: brunavia-tool COMANDO [ARGOMENTI]\n"
+        "\n"
+        "Strumenti per gli autori dello scenario:\n";
+    std::size_t larghezza = 0;
+    for (const Comando& c : kComandi) larghezza = std::max(larghezza, c.nome.size());
+    for (const Comando& c : kComandi) {
+        testo += "  " + std::string(c.nome);
+        testo.append(larghezza + 2 - c.nome.size(), ' ');
+        testo += std::string(c.riassunto) + "\n";
+    }
+    return testo + "\n\"brunavia-tool COMANDO --help\" descrive ogni comando.\n";
+}
+
+// The parser of one command: no CLI11 help (the command's own text is shown instead), unknown
+// options and extra arguments left over for an Italian message, the last of a repeated
+// option kept.
+struct RigaDiComando {
+    CLI::App app;
+    bool aiuto = false;
+
+    RigaDiComando() {
+        app.set_help_flag();
+        app.allow_extras();
+        app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        app.add_flag("-h,--help", aiuto);
+    }
+};
+
+// The named option (not a positional argument) that `argomento` names, if any.
+const CLI::Option* opzione_nominata(const CLI::App& app, const std::string& argomento) {
+    if (argomento.size() < 2 || argomento[0] != '-') return nullptr;
+    const CLI::Option* o = app.get_option_no_throw(argomento);
+    return o != nullptr && !o->get_positional() ? o : nullptr;
+}
+
+// Why CLI11 refused the command line, in Italian: the checks of the values give their own
+// reason; otherwise an option that takes a value was left without one.
+std::string motivo_di(const CLI::ParseError& e, const CLI::App& app,
+                      const std::vector<std::string>& argomenti) {
+    if (dynamic_cast<const CLI::ValidationError*>(&e) != nullptr) return e.what();
+    for (std::size_t i = 0; i < argomenti.size(); ++i) {
+        const CLI::Option* o = opzione_nominata(app, argomenti[i]);
+        const bool senza_valore =
+            i + 1 == argomenti.size() || opzione_nominata(app, argomenti[i + 1]) != nullptr;
+        if (o != nullptr && o->get_expected_min() > 0 && senza_valore) {
+            return "manca il valore di " + argomenti[i];
+        }
+    }
+    return "riga di comando non valida";
+}
+
+// What is left once the options are read must be nothing: an unknown option, or positional
+// arguments in another number than the command takes, is refused.
+void controlla_avanzi(const CLI::App& app) {
+    std::size_t attesi = 0, dati = 0;
+    for (const CLI::Option* o : app.get_options()) {
+        if (!o->get_positional()) continue;
+        ++attesi;
+        dati += o->count();
+    }
+    for (const std::string& x : app.remaining()) {
+        if (x.size() > 1 && x[0] == '-') throw ErroreUso{"opzione sconosciuta: " + x};
+        ++dati;
+    }
+    if (dati != attesi) {
+        throw ErroreUso{"servono " + std::to_string(attesi) + " argomenti, dati " +
+                        std::to_string(dati)};
+    }
+}
+
+int esegui_comando(const Comando& c, const std::vector<std::string>& argomenti,
+                   std::ostream& uscita, std::ostream& errori) {
+    RigaDiComando riga;
+    const Azione azione = c.dichiara(riga.app);
+    try {
+        try {
+            // CLI11 takes the arguments last first.
+            std::vector<std::string> al_contrario(argomenti.rbegin(), argomenti.rend());
+            riga.app.parse(al_contrario);
+        } catch (const CLI::ParseError& e) {
+            throw ErroreUso{motivo_di(e, riga.app, argomenti)};
+        }
+        if (riga.aiuto) {
+            uscita << c.aiuto;
+            return kUscitaRegolare;
+        }
+        controlla_avanzi(riga.app);
+        return azione(uscita, errori);
+    } catch (const ErroreUso& e) {
+        errori << "brunavia-tool " << c.nome << ": " << e.motivo << "\n\n" << c.aiuto;
+        return kUscitaUso;
+    }
+}
 
 }  // namespace
 
 int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& uscita,
                      std::ostream& errori) {
     if (argomenti.empty()) {
-        errori << kAiuto;
+        errori << aiuto_generale();
         return kUscitaUso;
     }
     const std::string& nome = argomenti[0];
     if (nome == "--help" || nome == "-h" || nome == "help") {
-        uscita << kAiuto;
+        uscita << aiuto_generale();
         return kUscitaRegolare;
     }
     for (const Comando& c : kComandi) {
-        if (c.nome != nome) continue;
-        try {
-            const Argomenti a =
-                analizza(std::vector<std::string>(argomenti.begin() + 1, argomenti.end()), c.forma);
-            if (a.aiuto) {
-                uscita << c.aiuto;
-                return kUscitaRegolare;
-            }
-            return c.esegui(a, uscita, errori);
-        } catch (const ErroreUso& e) {
-            errori << "brunavia-tool " << nome << ": " << e.motivo << "\n\n" << c.aiuto;
-            return kUscitaUso;
+        if (c.nome == nome) {
+            return esegui_comando(c,
+                                  std::vector<std::string>(argomenti.begin() + 1, argomenti.end()),
+                                  uscita, errori);
         }
     }
-    errori << "brunavia-tool: comando sconosciuto \"" << nome << "\"\n\n" << kAiuto;
+    errori << "brunavia-tool: comando sconosciuto \"" << nome << "\"\n\n" << aiuto_generale();
     return kUscitaUso;
 }
 

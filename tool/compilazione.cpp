@@ -6,10 +6,11 @@
 #include "app/form_load.h"
 #include "compiler/errori.h"
 #include "compiler/file_compilati.h"
-#include "compiler/nomi_file.h"
-#include "tool/decodifica.h"
-#include "tool/testo.h"
 #include "io/file_atomico.h"
+#include "io/nomi_file.h"
+#include "tool/decodifica.h"
+#include "tool/messaggi_file.h"
+#include "tool/testo.h"
 
 namespace brunavia::strumento {
 namespace {
@@ -78,12 +79,6 @@ std::vector<std::string> nomi_compilati(const Form1& f) {
     return {nomi_file::piano_linea(f), nomi_file::tabella_scenario(f), nomi_file::celle_treno(f)};
 }
 
-void crea_cartella(const std::filesystem::path& cartella) {
-    std::error_code ec;
-    std::filesystem::create_directories(cartella, ec);
-    if (ec) throw ErroreFile(cartella, ec.message());
-}
-
 }  // namespace
 
 std::optional<std::string> DescrizioniDaFile::linea() {
@@ -144,7 +139,7 @@ int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostr
         riporta_errori(f, o, d, errori);
         errori << descrivi_errore({numero_di(t), std::nullopt, {}}, o, std::nullopt) << "\n";
     } catch (const ErroreFile& e) {
-        errori << e.riga() << "\n";
+        errori << riga_errore_file(e) << "\n";
     } catch (const std::exception& e) {
         errori << "Errore interno: " << e.what() << "\n";
     }

@@ -5,9 +5,9 @@
 #include <set>
 #include <system_error>
 
-#include "compiler/nomi_file.h"
 #include "io/cp1252.h"
 #include "io/file_atomico.h"
+#include "io/nomi_file.h"
 #include "tool/comandi.h"
 #include "tool/decompila_treno.h"
 
@@ -58,13 +58,7 @@ void verifica_nomi(const Tabella& t, const NomiScenario& nomi, Motivi& motivi) {
 }
 
 NomiScenario nomi_scelti(const OpzioniDecompila& o) {
-    NomiScenario n;
-    if (!o.scenario && !o.treno) {
-        if (const auto trovati = nomi_dalla_cartella(o.cartella)) n = *trovati;
-    }
-    n.scenario = o.scenario.value_or(n.scenario);
-    n.treno = o.treno.value_or(n.treno);
-    return n;
+    return nomi_da_usare(nomi_dalla_cartella(o.cartella), o.scenario, o.treno);
 }
 
 // A compiled file that does not follow its layout, reported as `dump` reports it.

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "compiler/nomi_file.h"
+#include "io/nomi_file.h"
 #include "tool/disegno/dati.h"
 #include "tool/disegno/legenda.h"
 #include "tool/disegno/pagina.h"

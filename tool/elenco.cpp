@@ -67,20 +67,23 @@ nlohmann::ordered_json indicatore_v_max_json(const cella& c) {
             {"strisce_destra", i.strisce_destra}};
 }
 
-void riga_cella_json(std::ostream& out, std::size_t k, const cella& c) {
-    out << "{\"indice\":" << k << ",\"metri\":" << metri_cella(k)
-        << ",\"tipo_cella\":" << unsigned{c.tipo_cella}
-        << ",\"nome_tipo\":" << stringa_json(nome_tipo_cella(c.tipo_cella))
-        << ",\"dato0\":" << c.dato0 << ",\"dato1\":" << c.dato1 << ",\"dato2\":" << c.dato2
-        << ",\"dato3\":" << c.dato3 << ",\"attributo1\":" << unsigned{c.attributo1}
-        << ",\"attributo2\":" << unsigned{c.attributo2}
-        << ",\"attributo3\":" << unsigned{c.attributo3}
-        << ",\"attributo4\":" << unsigned{c.attributo4}
-        << ",\"attributo5\":" << unsigned{c.attributo5}
-        << ",\"attributo6\":" << unsigned{c.attributo6};
-    if (c.tipo_cella == tipo::indicatore_v_max)
-        out << ",\"indicatore_v_max\":" << indicatore_v_max_json(c).dump();
-    out << "}";
+nlohmann::ordered_json cella_json(std::size_t k, const cella& c) {
+    nlohmann::ordered_json j = {{"indice", k},
+                                {"metri", metri_cella(k)},
+                                {"tipo_cella", unsigned{c.tipo_cella}},
+                                {"nome_tipo", nome_tipo_cella(c.tipo_cella)},
+                                {"dato0", c.dato0},
+                                {"dato1", c.dato1},
+                                {"dato2", c.dato2},
+                                {"dato3", c.dato3},
+                                {"attributo1", unsigned{c.attributo1}},
+                                {"attributo2", unsigned{c.attributo2}},
+                                {"attributo3", unsigned{c.attributo3}},
+                                {"attributo4", unsigned{c.attributo4}},
+                                {"attributo5", unsigned{c.attributo5}},
+                                {"attributo6", unsigned{c.attributo6}}};
+    if (c.tipo_cella == tipo::indicatore_v_max) j["indicatore_v_max"] = indicatore_v_max_json(c);
+    return j;
 }
 
 // ---- table ----
@@ -153,19 +156,39 @@ std::string descrivi_riga(const voce& v, Ruolo ruolo) {
     return "";
 }
 
-void riga_tabella_json(std::ostream& out, std::size_t r, const voce& v, Ruolo ruolo) {
-    out << "{\"riga\":" << r << ",\"ruolo\":" << stringa_json(nome_ruolo(ruolo))
-        << ",\"segno\":" << unsigned{v.segno} << ",\"valore1\":" << v.valore1
-        << ",\"valore2\":" << v.valore2 << ",\"valore3\":" << v.valore3
-        << ",\"segno2\":" << unsigned{v.segno2} << ",\"testo\":" << stringa_json(da_cp1252(v.testo))
-        << ",\"numero1\":" << v.numero1 << ",\"numero2\":" << v.numero2
-        << ",\"numero3\":" << v.numero3 << ",\"numero4\":" << v.numero4
-        << ",\"numero5\":" << v.numero5 << ",\"opzione1\":" << unsigned{v.opzione1}
-        << ",\"opzione2\":" << unsigned{v.opzione2} << ",\"opzione3\":" << unsigned{v.opzione3}
-        << ",\"opzione4\":" << unsigned{v.opzione4} << ",\"codice\":" << v.codice;
-    if (ruolo == Ruolo::stazione) out << ",\"orario\":" << stringa_json(orario(v.codice));
-    if (ruolo == Ruolo::treno) out << ",\"orologio\":" << stringa_json(orario(secondi_orologio(v)));
-    out << "}";
+nlohmann::ordered_json riga_tabella_json(std::size_t r, const voce& v, Ruolo ruolo) {
+    nlohmann::ordered_json j = {{"riga", r},
+                                {"ruolo", nome_ruolo(ruolo)},
+                                {"segno", unsigned{v.segno}},
+                                {"valore1", v.valore1},
+                                {"valore2", v.valore2},
+                                {"valore3", v.valore3},
+                                {"segno2", unsigned{v.segno2}},
+                                {"testo", da_cp1252(v.testo)},
+                                {"numero1", v.numero1},
+                                {"numero2", v.numero2},
+                                {"numero3", v.numero3},
+                                {"numero4", v.numero4},
+                                {"numero5", v.numero5},
+                                {"opzione1", unsigned{v.opzione1}},
+                                {"opzione2", unsigned{v.opzione2}},
+                                {"opzione3", unsigned{v.opzione3}},
+                                {"opzione4", unsigned{v.opzione4}},
+                                {"codice", v.codice}};
+    if (ruolo == Ruolo::stazione) j["orario"] = orario(v.codice);
+    if (ruolo == Ruolo::treno) j["orologio"] = orario(secondi_orologio(v));
+    return j;
+}
+
+// A document on the output: one line. Texts are UTF-8 already; a byte that is not is
+// replaced rather than stopping the dump.
+void scrivi_json(std::ostream& out, const nlohmann::ordered_json& documento) {
+    out << documento.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+}
+
+// A coordinate of the plan, null when it is not finite.
+nlohmann::ordered_json coordinata(double v) {
+    return std::isfinite(v) ? nlohmann::ordered_json(v) : nlohmann::ordered_json(nullptr);
 }
 
 // ---- plan ----
@@ -215,15 +238,12 @@ std::vector<std::size_t> campioni(const Tracciato& t, const OpzioniElenco& o) {
 
 void elenca_celle(const std::vector<cella>& celle, const OpzioniElenco& o, std::ostream& out) {
     if (o.json) {
-        out << "{\"file\":\"celle\",\"numero_celle\":" << celle.size() << ",\"celle\":[";
-        bool primo = true;
+        nlohmann::ordered_json elenco = nlohmann::ordered_json::array();
         for (std::size_t k = 0; k < celle.size(); ++k) {
-            if (!nel_tratto(o, metri_cella(k), metri_cella(k) + 49)) continue;
-            out << (primo ? "\n" : ",\n");
-            primo = false;
-            riga_cella_json(out, k, celle[k]);
+            if (nel_tratto(o, metri_cella(k), metri_cella(k) + 49))
+                elenco.push_back(cella_json(k, celle[k]));
         }
-        out << "\n]}\n";
+        scrivi_json(out, {{"file", "celle"}, {"numero_celle", celle.size()}, {"celle", elenco}});
         return;
     }
     out << "celle: " << celle.size() << " (0 ... " << celle.size() - 1 << "), metri 0 ... "
@@ -237,12 +257,11 @@ void elenca_celle(const std::vector<cella>& celle, const OpzioniElenco& o, std::
 
 void elenca_tabella(const Tabella& t, const OpzioniElenco& o, std::ostream& out) {
     if (o.json) {
-        out << "{\"file\":\"tabella\",\"righe\":[";
+        nlohmann::ordered_json righe = nlohmann::ordered_json::array();
         for (std::size_t r = 0; r < t.size(); ++r) {
-            out << (r == 0 ? "\n" : ",\n");
-            riga_tabella_json(out, r, t[r], ruolo_riga(t, r));
+            righe.push_back(riga_tabella_json(r, t[r], ruolo_riga(t, r)));
         }
-        out << "\n]}\n";
+        scrivi_json(out, {{"file", "tabella"}, {"righe", righe}});
         return;
     }
     out << "tabella: " << t.size() << " righe\n";
@@ -261,29 +280,30 @@ void elenca_tabella(const Tabella& t, const OpzioniElenco& o, std::ostream& out)
 
 void elenca_tracciato(const Tracciato& t, const OpzioniElenco& o, std::ostream& out) {
     const Riquadro r = riquadro(t);
-    const auto valore = [&](double v) { return o.json ? numero_json(v) : formatta("%.3f", v); };
     if (o.json) {
-        out << "{\"file\":\"tracciato\",\"punti\":" << t.tipo.size()
-            << ",\"impostati\":" << r.impostati << ",\"riquadro\":";
-        if (riquadro_valido(r)) {
-            out << "{\"x_min\":" << valore(r.x_min) << ",\"x_max\":" << valore(r.x_max)
-                << ",\"y_min\":" << valore(r.y_min) << ",\"y_max\":" << valore(r.y_max) << "}";
-        } else {
-            out << "null";
-        }
-        out << ",\"campioni\":[";
-        bool primo = true;
+        nlohmann::ordered_json punti = nlohmann::ordered_json::array();
         for (const std::size_t m : campioni(t, o)) {
             const bool impostato = t.tipo[m] != Tracciato::non_impostato;
-            out << (primo ? "\n" : ",\n") << "{\"metro\":" << m
-                << ",\"tipo\":" << unsigned{t.tipo[m]}
-                << ",\"x\":" << (impostato ? valore(t.x[m]) : "null")
-                << ",\"y\":" << (impostato ? valore(t.y[m]) : "null") << "}";
-            primo = false;
+            punti.push_back({{"metro", m},
+                             {"tipo", unsigned{t.tipo[m]}},
+                             {"x", impostato ? coordinata(t.x[m]) : nullptr},
+                             {"y", impostato ? coordinata(t.y[m]) : nullptr}});
         }
-        out << "\n]}\n";
+        nlohmann::ordered_json box = nullptr;
+        if (riquadro_valido(r)) {
+            box = {{"x_min", coordinata(r.x_min)},
+                   {"x_max", coordinata(r.x_max)},
+                   {"y_min", coordinata(r.y_min)},
+                   {"y_max", coordinata(r.y_max)}};
+        }
+        scrivi_json(out, {{"file", "tracciato"},
+                          {"punti", t.tipo.size()},
+                          {"impostati", r.impostati},
+                          {"riquadro", box},
+                          {"campioni", punti}});
         return;
     }
+    const auto valore = [](double v) { return formatta("%.3f", v); };
     out << "tracciato: " << t.tipo.size() << " punti (metri 0 ... " << t.ultimo() << "), "
         << r.impostati << " impostati\n";
     if (riquadro_valido(r)) {

@@ -47,6 +47,15 @@ std::optional<NomiScenario> nomi_dalla_cartella(const std::filesystem::path& car
     return trovati;
 }
 
+NomiScenario nomi_da_usare(const std::optional<NomiScenario>& dai_file,
+                           const std::optional<std::string>& scenario,
+                           const std::optional<std::string>& treno) {
+    NomiScenario nomi = dai_file.value_or(NomiScenario{});
+    nomi.scenario = scenario.value_or(nomi.scenario);
+    nomi.treno = treno.value_or(nomi.treno);
+    return nomi;
+}
+
 bool nome_scenario_valido(std::string_view nome) {
     return !nome.empty() && nome != "." && nome != ".." &&
            nome.find_first_of("/\\") == std::string_view::npos &&

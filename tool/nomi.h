@@ -24,6 +24,12 @@ std::optional<NomiScenario> nomi_dalle_descrizioni(const std::filesystem::path& 
 // the folder holds none or more than one.
 std::optional<NomiScenario> nomi_dalla_cartella(const std::filesystem::path& cartella);
 
+// The names a command uses: each one given on its command line, else the one its files carry
+// (`dai_file`, when they follow the program's naming), else the default.
+NomiScenario nomi_da_usare(const std::optional<NomiScenario>& dai_file,
+                           const std::optional<std::string>& scenario,
+                           const std::optional<std::string>& treno);
+
 // A scenario name that can name files inside the output folder: not empty, no path
 // separator, not "." or "..".
 bool nome_scenario_valido(std::string_view nome);

@@ -8,15 +8,8 @@
 
 namespace brunavia::strumento {
 
-// A UTF-8 text as a JSON string, quotes included.
-std::string stringa_json(std::string_view utf8);
-
 // A UTF-8 text escaped for XML character data and attribute values.
 std::string testo_xml(std::string_view utf8);
-
-// A number for JSON: the shortest text that reads back as the same binary64; null when the
-// value is not finite.
-std::string numero_json(double valore);
 
 // Seconds of the day as hh:mm:ss (hours may pass 23; a negative value is shown as a number).
 std::string orario(std::int32_t secondi);
