@@ -22,7 +22,10 @@ TEST(StrumentoGuida, LaTabellaDegliErroriDelLeggimiEQuellaDelCompilatore) {
     ASSERT_NE(inizio, std::string::npos);
     std::set<std::int32_t> nella_guida;
     std::istringstream righe(leggimi.substr(inizio));
-    for (std::string riga; std::getline(righe, riga);) {
+    std::string riga;
+    std::getline(righe, riga);  // the heading itself
+    // The table ends with the section: the next heading of any level.
+    while (std::getline(righe, riga) && !riga.starts_with("#")) {
         if (riga.size() < 3 || riga[0] != '|' || riga[2] < '0' || riga[2] > '9') continue;
         nella_guida.insert(std::stoi(riga.substr(2)));
     }
