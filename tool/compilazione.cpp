@@ -142,7 +142,7 @@ int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostr
         return f.codice_errore != 0 ? kUscitaErroreRegistrato : kUscitaRegolare;
     } catch (const Terminazione& t) {
         riporta_errori(f, o, d, errori);
-        errori << descrivi_errore({numero_di(t), std::nullopt, {}}, o, std::nullopt) << "\n";
+        errori << descrivi_errore({numero_di(t), std::nullopt, {}, {}}, o, std::nullopt) << "\n";
     } catch (const ErroreFile& e) {
         errori << e.riga() << "\n";
     } catch (const std::exception& e) {
