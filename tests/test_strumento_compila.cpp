@@ -170,7 +170,8 @@ TEST(StrumentoCompila, OgniErroreDiRigaIndicaFileRigaEColonna) {
     }
 }
 
-// Errors of no row name the scenario; errors of a whole file name the file alone.
+// Errors of no row name the scenario; errors of a whole file name the file alone; the
+// finishing rules' errors point at the row of their slowdown or signal.
 TEST(StrumentoCompila, ErroriSenzaRigaNominanoLoScenarioOIlFile) {
     struct Caso {
         const char* file;
@@ -188,8 +189,8 @@ TEST(StrumentoCompila, ErroriSenzaRigaNominanoLoScenarioOIlFile) {
          "segnale, 29650, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0\r\n"
          "segnale, 29700, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0\r\n"
          "segnale, 29750, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0\r\n",
-         scenario + "Errore n. 12, posizione 30050: nessuna cella libera", 2, true},
-        {kTreno, "", "", "%T: Errore n. 25: errore di lettura", 2, true},
+         "%T:94:1: Errore n. 12, posizione 30050: nessuna cella libera", 2, true},
+        {kTreno, "", "", "%T: Errore n. 25: manca il file di descrizione del treno", 2, true},
         {kLinea, "", "", "%L: Errore n. 101: file di descrizione della linea non trovato", 2,
          false},
         {kTreno, "segnale,    1400,", "segnale,       0,",
