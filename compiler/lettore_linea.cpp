@@ -54,6 +54,13 @@ struct Lettura {
     void osserva_separatore() const {
         if (f.osservatore) f.osservatore->separatore(campi.ultimo_campo(), f.riga);
     }
+    // True at the end of the file, after telling the watcher that the field just read, the
+    // last one, is not examined.
+    bool finito() const {
+        if (!campi.fine_file()) return false;
+        if (f.osservatore) f.osservatore->non_esaminato(campi.ultimo_campo(), f.riga);
+        return true;
+    }
 
     // Every keyword read moves the error location to it.
     void leggi_riga() {
@@ -236,7 +243,7 @@ bool leggi_generale(Lettura& l) {
     for (;;) {
         if (l.campi.fine_file()) return true;
         l.leggi_riga();
-        if (l.campi.fine_file()) return true;
+        if (l.finito()) return true;
         for (int i = 0; i < kSeparatoriGenerale && contiene(l.f.riga, "-"); ++i) {
             l.osserva_separatore();
             l.leggi_riga();
@@ -413,11 +420,11 @@ Passo leggi_caratteristiche(Lettura& l) {
     for (;;) {
         if (l.campi.fine_file()) return Passo::esci;
         l.leggi_riga();
-        if (l.campi.fine_file()) return Passo::esci;
+        if (l.finito()) return Passo::esci;
         for (int i = 0; i < kSeparatoriCaratteristiche && contiene(l.f.riga, "-"); ++i) {
             l.osserva_separatore();
             l.leggi_riga();
-            if (l.campi.fine_file()) return Passo::esci;
+            if (l.finito()) return Passo::esci;
         }
         l.osserva_parola();
         const Passo p = l.legge_oltre() ? applica_o_riprendi(l) : applica_caratteristica(l);

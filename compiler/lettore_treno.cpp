@@ -403,11 +403,14 @@ bool prossima_parola(Form1& f, StatoTreno& s) {
     if (s.campi.fine_file()) return false;
     leggi_parola(f, s);
     for (int saltati = 0; saltati < 2 && contiene(f.riga, "-"); ++saltati) {
-        if (s.campi.fine_file()) return false;
+        if (s.campi.fine_file()) break;
         if (f.osservatore) f.osservatore->separatore(s.campi.ultimo_campo(), f.riga);
         leggi_parola(f, s);
     }
-    if (s.campi.fine_file()) return false;
+    if (s.campi.fine_file()) {
+        if (f.osservatore) f.osservatore->non_esaminato(s.campi.ultimo_campo(), f.riga);
+        return false;
+    }
     if (f.osservatore) f.osservatore->parola(s.campi.ultimo_campo(), f.riga);
     return true;
 }

@@ -74,6 +74,8 @@ public:
     // A field skipped as a separator, or examined as a keyword.
     virtual void separatore(PosizioneCampo dove, std::string_view testo) = 0;
     virtual void parola(PosizioneCampo dove, std::string_view testo) = 0;
+    // The last field of the file: read, never examined.
+    virtual void non_esaminato(PosizioneCampo dove, std::string_view testo) = 0;
     // The keyword just examined runs a row of this kind; its fields follow.
     virtual void riga(TipoRiga tipo) = 0;
     // A value of the current row.

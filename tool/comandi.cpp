@@ -16,6 +16,7 @@
 #include "tool/disegno.h"
 #include "tool/elenco.h"
 #include "tool/nomi.h"
+#include "tool/verifica.h"
 
 namespace brunavia::strumento {
 namespace {
@@ -28,6 +29,7 @@ constexpr std::string_view kAiuto =
     "\n"
     "Strumenti per gli autori dello scenario:\n"
     "  compile  compila una descrizione di linea e una di treno nei file compilati\n"
+    "  check    verifica le due descrizioni: ogni errore e ogni trappola del formato\n"
     "  dump     decodifica un file compilato (celle .dat, tabella .sim, piano _linea.dat)\n"
     "  plot     disegna in una pagina SVG lo scenario compilato di una cartella\n"
     "\n"
@@ -47,6 +49,22 @@ constexpr std::string_view kAiutoCompile =
     "Stato di uscita: 0 nessun errore; 1 compilazione fermata (un file non leggibile o non\n"
     "scrivibile, errore 1250 o 1251); 2 errore registrato (i file compilati sono scritti se la\n"
     "lunghezza del percorso e' stata letta); 64 riga di comando errata.\n";
+
+constexpr std::string_view kAiutoCheck =
+    "uso: brunavia-tool check LINEA TRENO [--json]\n"
+    "\n"
+    "Legge le due descrizioni (senza scrivere, spostare o cancellare nulla) e riporta, in ordine\n"
+    "di file, ogni errore che la compilazione registrerebbe, anche quelli che si trovano solo\n"
+    "proseguendo la lettura dopo un errore che la ferma (segnati come tali), e un avviso per\n"
+    "ogni trappola silenziosa del formato:\n"
+    "  FILE:RIGA:COLONNA: error: Errore n. N, posizione P: spiegazione\n"
+    "  FILE:RIGA:COLONNA: warning: che cosa succede e che cosa scrivere [codice]\n"
+    "ognuno seguito dalla riga del file e da un segno ^ sotto il campo. Con --json scrive un\n"
+    "solo array di oggetti {file, line, column, severity, code, error, position, message,\n"
+    "found_by_reading_on}.\n"
+    "\n"
+    "Stato di uscita: 0 nulla da segnalare; 1 un file non leggibile; 2 almeno un errore;\n"
+    "3 solo avvisi; 64 riga di comando errata.\n";
 
 constexpr std::string_view kAiutoDump =
     "uso: brunavia-tool dump FILE [--json] [--from M] [--to M] [--every M]\n"
@@ -146,6 +164,16 @@ int comando_compile(const Argomenti& a, std::ostream& uscita, std::ostream& erro
     return compila_descrizioni(o, uscita, errori);
 }
 
+// ---- check ----
+
+int esegui_check(const Argomenti& a, std::ostream& uscita, std::ostream& errori) {
+    OpzioniVerifica o;
+    o.linea = a.posizionali[0];
+    o.treno = a.posizionali[1];
+    o.json = a.interruttori.contains("--json");
+    return comando_check(o, uscita, errori);
+}
+
 // ---- dump ----
 
 TipoCompilato tipo_per_dump(const Argomenti& a) {
@@ -230,6 +258,7 @@ struct Comando {
 
 const Comando kComandi[] = {
     {"compile", kAiutoCompile, {2, {"-o", "--scenario", "--train"}, {}}, comando_compile},
+    {"check", kAiutoCheck, {2, {}, {"--json"}}, esegui_check},
     {"dump", kAiutoDump, {1, {"--from", "--to", "--every", "--kind"}, {"--json"}}, comando_dump},
     {"plot", kAiutoPlot, {1, {"-o", "--scenario", "--train"}, {}}, comando_plot},
 };

@@ -7,10 +7,10 @@
 #include "compiler/errori.h"
 #include "compiler/file_compilati.h"
 #include "compiler/nomi_file.h"
+#include "io/file_atomico.h"
 #include "tool/decodifica.h"
 #include "tool/diagnosi.h"
 #include "tool/testo.h"
-#include "io/file_atomico.h"
 
 namespace brunavia::strumento {
 namespace {

@@ -71,7 +71,7 @@ void riga_della_finitura(const ErroreRegistrato& e, const RegistroRighe& r, Diag
 }
 
 std::string spiegazione(const ErroreRegistrato& e, std::size_t indice, const RegistroRighe* r) {
-    if (e.codice == 25 && !e.motivo.empty()) return e.motivo;
+    if (e.codice == 25 && !e.motivo.empty()) return da_cp1252(e.motivo);
     if (e.codice == 15 && e.posizione && *e.posizione < 0) {
         return "posizione prima dell'inizio della linea";
     }

@@ -55,6 +55,10 @@ void RegistroRighe::parola(PosizioneCampo dove, std::string_view testo) {
     corrente().parole.push_back(*parola_corrente_);
 }
 
+void RegistroRighe::non_esaminato(PosizioneCampo, std::string_view) {
+    togli_ultimo_campo();
+}
+
 void RegistroRighe::riga(TipoRiga tipo) {
     if (parola_corrente_) parole_[*parola_corrente_].tipi.push_back(tipo);
 }
@@ -104,11 +108,25 @@ const ParolaLetta* RegistroRighe::rallentamento_su(std::int64_t k) const {
 }
 
 std::string_view nome_riga(TipoRiga tipo) {
-    constexpr std::array<std::string_view, 19> kNomi = {
-        "lunghezza percorso", "progressiva chilometrica", "sfondo", "ripetizione segnali",
-        "pendenza", "curva", "montagna", "indicatori_vmax", "cartello_indicatore",
-        "massa frenata", "vetture", "velocita", "aderenza", "orologio", "sabbia", "segnale",
-        "rallentamento", "abbattimento", "stazione"};
+    constexpr std::array<std::string_view, 19> kNomi = {"lunghezza percorso",
+                                                        "progressiva chilometrica",
+                                                        "sfondo",
+                                                        "ripetizione segnali",
+                                                        "pendenza",
+                                                        "curva",
+                                                        "montagna",
+                                                        "indicatori_vmax",
+                                                        "cartello_indicatore",
+                                                        "massa frenata",
+                                                        "vetture",
+                                                        "velocita",
+                                                        "aderenza",
+                                                        "orologio",
+                                                        "sabbia",
+                                                        "segnale",
+                                                        "rallentamento",
+                                                        "abbattimento",
+                                                        "stazione"};
     return kNomi[static_cast<std::size_t>(tipo)];
 }
 

@@ -43,10 +43,10 @@ struct ParolaLetta {
 struct FileLetto {
     bool letto = false;
     std::optional<PosizioneCampo> generale;
-    std::vector<CampoLetto> campi;        // every field, in reading order
-    std::vector<CampoLetto> separatori;   // fields skipped as separators
-    std::vector<std::size_t> parole;      // indices into RegistroRighe::parole()
-    std::map<int, int> campi_per_riga;    // line -> fields read on it (empty text fields aside)
+    std::vector<CampoLetto> campi;       // every field, in reading order
+    std::vector<CampoLetto> separatori;  // fields skipped as separators
+    std::vector<std::size_t> parole;     // indices into RegistroRighe::parole()
+    std::map<int, int> campi_per_riga;   // line -> fields read on it (empty text fields aside)
 };
 
 // A typed cell written by a row, or a cell that refused a row.
@@ -74,6 +74,7 @@ public:
     void generale(PosizioneCampo dove) override;
     void separatore(PosizioneCampo dove, std::string_view testo) override;
     void parola(PosizioneCampo dove, std::string_view testo) override;
+    void non_esaminato(PosizioneCampo dove, std::string_view testo) override;
     void riga(TipoRiga tipo) override;
     void valore(const ValoreLetto& v) override;
     void cella_scritta(std::int64_t k, std::uint8_t tipo) override;
