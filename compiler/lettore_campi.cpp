@@ -73,8 +73,8 @@ PosizioneCampo LettoreCampi::posizione_attuale() const {
 
 void LettoreCampi::verifica_non_finito() {
     if (fine_file()) {
-        throw ErroreLettura("il file finisce dentro una riga: mancano i suoi ultimi campi",
-                            posizione_attuale());
+        // No field of its own: the error keeps the row being read.
+        throw ErroreLettura("il file finisce dentro questa riga: mancano i suoi ultimi campi", {});
     }
 }
 

@@ -113,7 +113,14 @@ void osserva_valore(const Form1& f, const ValoreLetto& v) {
 // A speed enters a cell as round(speed / 5) in one byte; a value that does not fit fails the
 // reading at the moment of the store.
 std::uint8_t byte_velocita(std::int32_t velocita) {
-    return memorizza_in<std::uint8_t>(arrotonda_pari(velocita / 5.0));
+    const std::int64_t byte = arrotonda_pari(velocita / 5.0);
+    if (byte < 0 || byte > 255) {
+        throw ErroreLettura("velocita' " + std::to_string(velocita) +
+                                " km/h fuori dall'intervallo 0 ... 1275 (le celle la tengono "
+                                "divisa per 5 in un byte)",
+                            {});
+    }
+    return static_cast<std::uint8_t>(byte);
 }
 
 // Writes the previous speed from the cursor up to the cell before `fino`, at least one cell,
