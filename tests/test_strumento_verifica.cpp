@@ -10,6 +10,7 @@
 #include "compiler/descrizioni_in_memoria.h"
 #include "compiler/memorizza.h"
 #include "tests/aiuti.h"
+#include "tool/comandi.h"
 #include "tool/trappole.h"
 #include "tool/verifica.h"
 #include "writers/scrittore_testo.h"
@@ -296,6 +297,28 @@ TEST(Verifica, JsonUnSoloArrayConIlSegnoDellaRipresa) {
     EXPECT_EQ(j[1]["severity"], "warning");
     EXPECT_EQ(j[1]["code"], "velocita-non-multipla-di-5");
     EXPECT_TRUE(j[1]["error"].is_null());
+}
+
+// The README's table documents every warning code.
+TEST(Verifica, IlLeggimiSpiegaOgniCodice) {
+    const std::string leggimi = prova::leggi_byte(BRUNAVIA_README);
+    const auto inizio = leggimi.find("### Checking descriptions");
+    ASSERT_NE(inizio, std::string::npos);
+    for (const TipoAvviso& t : tipi_di_avviso()) {
+        EXPECT_NE(leggimi.find("| `" + std::string(t.codice) + "` |", inizio), std::string::npos)
+            << t.codice;
+    }
+}
+
+TEST(Verifica, RigaDiComando) {
+    std::ostringstream out, err;
+    EXPECT_EQ(esegui_strumento({"check", "--help"}, out, err), 0);
+    EXPECT_EQ(out.str().rfind("uso: brunavia-tool check LINEA TRENO [--json]", 0), 0u);
+    std::ostringstream out2, err2;
+    EXPECT_EQ(esegui_strumento({"check", "linea.txt"}, out2, err2), kUscitaUso);
+    EXPECT_EQ(out2.str(), "");
+    std::ostringstream out3, err3;
+    EXPECT_EQ(esegui_strumento({"check", "a", "b", "--xml"}, out3, err3), kUscitaUso);
 }
 
 TEST(Verifica, SuggerisceSoloParoleVicine) {
