@@ -128,7 +128,7 @@ const CasoAvviso kCasi[] = {
     {"maiuscole", false, "sfondo uno,", "Sfondo uno,", "sfondo  uno,", 6},
     {"senza-generale", true, "[generale]", "[generali]", "[GENERALE]", 1},
     {"trattino-nella-parola", false, "pendenza,  3300,   4", "pend-enza,  3300,   4",
-     "-----\r\npendenza,  3300,   4", 211},
+     "---- salite ----\r\npendenza,  3300,   4", 211},
     {"classe-curva-multipla", false, "curvad3,  850,  500", "curvad35,  850,  500",
      "curvad3 ,  850,  500", 13},
     {"virgola-nel-nome", true, "ROSTENA", "ROSTENA, NORD", "ROSTENA NORD", 73},
@@ -330,6 +330,22 @@ TEST(Verifica, SuggerisceSoloParoleVicine) {
     const auto d = verifica_descrizioni(linea, treno_spedito());
     ASSERT_EQ(d.size(), 1u) << elenco(d);
     EXPECT_EQ(d[0].messaggio.find("forse"), std::string::npos) << d[0].messaggio;
+
+    // A row of the other description, or of the other part of the line, says where it belongs.
+    const struct {
+        std::string linea;
+        std::string atteso;
+    } altrove[] = {
+        {con(linea_spedita(), "pendenza,  1200,   7", "velocita,  1200,   7"),
+         "descrizione del treno"},
+        {con(linea_spedita(), "pendenza,  1200,   7", "sfondo uno,  1200"), "sezione [generale]"},
+    };
+    for (const auto& c : altrove) {
+        const auto x = verifica_descrizioni(c.linea, treno_spedito());
+        ASSERT_EQ(x.size(), 1u) << elenco(x);
+        EXPECT_EQ(x[0].codice, "parola-sconosciuta");
+        EXPECT_NE(x[0].messaggio.find(c.atteso), std::string::npos) << x[0].messaggio;
+    }
 }
 
 }  // namespace

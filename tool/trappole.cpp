@@ -34,16 +34,15 @@ constexpr std::string_view orario = "orario-fuori-giornata";
 }  // namespace codice
 
 // The keywords an author writes, for the nearest-keyword suggestion.
-constexpr std::array<std::string_view, 10> kParoleGenerali = {"lunghezza percorso",
-                                                              "progressiva chilometrica uno",
-                                                              "progressiva chilometrica due",
-                                                              "progressiva chilometrica tre",
-                                                              "sfondo uno",
-                                                              "sfondo due",
-                                                              "sfondo tre",
-                                                              "ripetizione segnali 4 codici",
-                                                              "ripetizione segnali 9 codici",
-                                                              "[generale]"};
+constexpr std::array<std::string_view, 9> kParoleGenerali = {"lunghezza percorso",
+                                                             "progressiva chilometrica uno",
+                                                             "progressiva chilometrica due",
+                                                             "progressiva chilometrica tre",
+                                                             "sfondo uno",
+                                                             "sfondo due",
+                                                             "sfondo tre",
+                                                             "ripetizione segnali 4 codici",
+                                                             "ripetizione segnali 9 codici"};
 constexpr std::array<std::string_view, 7> kParoleLinea = {
     "pendenza", "curvad4", "curvas4", "montagna", "indicatori_vmax", "cartello_indicatore",
     "curva"};
@@ -53,6 +52,15 @@ constexpr std::array<std::string_view, 10> kParoleTreno = {
     "aderenza",       "velocita",
     "stazione",       "segnale",
     "rallentamento",  "abbattimento"};
+
+// The words by which each reader recognises its rows (any letter case).
+constexpr std::array<std::string_view, 4> kRadiciGenerali = {"lunghezza", "progressiva", "sfondo",
+                                                             "ripetizione"};
+constexpr std::array<std::string_view, 5> kRadiciLinea = {"pendenza", "curva", "montagna",
+                                                          "indicat", "cartello"};
+constexpr std::array<std::string_view, 10> kRadiciTreno = {
+    "frenata", "vetture", "velocit",       "aderenza",     "orologio",
+    "sabbia",  "segnale", "rallentamento", "abbattimento", "stazione"};
 
 // The words whose letter case matters in the line's general section.
 struct ParoleMaiuscole {
@@ -91,11 +99,6 @@ bool intestazione(std::string_view testo) {
 
 bool solo_trattini(std::string_view testo) {
     return testo.find_first_not_of("- \t") == std::string_view::npos;
-}
-
-bool ha_lettere(std::string_view testo) {
-    return std::any_of(testo.begin(), testo.end(),
-                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
 }
 
 // "'testo'" for a message, the bytes of the file shown as the Windows-1252 text they are.
@@ -176,23 +179,37 @@ std::optional<std::string_view> parola_vicina(std::string_view testo, bool treno
     return migliore;
 }
 
-// Which row the keyword would run elsewhere: in the general section or in the other file.
+template <std::size_t N>
+bool ha_radice(std::string_view basso, const std::array<std::string_view, N>& radici) {
+    return std::any_of(radici.begin(), radici.end(),
+                       [&](std::string_view r) { return contiene(basso, r); });
+}
+
+// Where the keyword would run a row: in the other description, or in the other part of the
+// line description.
 std::string altrove(std::string_view testo, bool treno, bool generale) {
     const std::string basso = minuscolo(testo);
-    const auto ha_una = [&](auto& lista) {
-        return std::any_of(lista.begin(), lista.end(), [&](std::string_view p) {
-            const auto parola = p.substr(0, p.find(' '));
-            return parola.size() > 4 && contiene(basso, parola);
-        });
-    };
-    if (treno && (ha_una(kParoleLinea) || ha_una(kParoleGenerali))) {
+    if (treno && (ha_radice(basso, kRadiciLinea) || ha_radice(basso, kRadiciGenerali))) {
         return ": e' una riga della descrizione della linea";
     }
-    if (!treno && ha_una(kParoleTreno)) return ": e' una riga della descrizione del treno";
-    if (!treno && !generale && ha_una(kParoleGenerali)) {
+    if (!treno && ha_radice(basso, kRadiciTreno)) {
+        return ": e' una riga della descrizione del treno";
+    }
+    if (!treno && !generale && ha_radice(basso, kRadiciGenerali)) {
         return ": vale solo nella sezione [generale], prima della prima intestazione";
     }
+    if (!treno && generale && ha_radice(basso, kRadiciLinea)) {
+        return ": vale solo dopo l'intestazione che chiude la sezione [generale]";
+    }
     return "";
+}
+
+// A separator field that holds a keyword once its dashes are taken out.
+bool parola_con_trattino(std::string_view testo) {
+    std::string basso = minuscolo(testo);
+    std::erase(basso, '-');
+    return ha_radice(basso, kRadiciGenerali) || ha_radice(basso, kRadiciLinea) ||
+           ha_radice(basso, kRadiciTreno);
 }
 
 void parola_senza_riga(const ParolaLetta& p, bool generale, std::vector<Diagnosi>& r) {
@@ -449,7 +466,7 @@ void campi_del_file(bool treno, const FileLetto& file, std::vector<Diagnosi>& r)
                                "Windows-1252; salvarlo in Windows-1252"));
     }
     for (const CampoLetto& c : file.separatori) {
-        if (!ha_lettere(c.testo)) continue;
+        if (!parola_con_trattino(c.testo)) continue;
         r.push_back(avviso(treno, c.dove, codice::trattino,
                            "il campo " + citato(c.testo) +
                                " contiene '-' ed e' saltato come separatore: togliere il "
