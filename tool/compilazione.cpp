@@ -24,31 +24,10 @@ std::optional<std::string> leggi_se_esiste(const std::filesystem::path& percorso
     return leggi_tutto(percorso);
 }
 
-// The number of the error that ended the compile through the error report.
-std::int32_t numero_di(const Terminazione& t) {
-    const std::string prompt = t.what();
-    const auto inizio = prompt.find_last_of(' ');
-    try {
-        return std::stoi(prompt.substr(inizio + 1));
-    } catch (const std::exception&) {
-        return 0;
-    }
-}
-
 void riporta_errori(const Form1& f, const RegistroRighe& registro, const Sorgenti& sorgenti,
-                    std::ostream& errori) {
-    const ErroreRegistrato* precedente = nullptr;
-    for (std::size_t i = 0; i < f.errori_registrati.size(); ++i) {
-        const ErroreRegistrato& e = f.errori_registrati[i];
-        // A rule that records the same error twice in a row is reported once.
-        if (precedente && precedente->codice == e.codice && precedente->posizione == e.posizione &&
-            precedente->luogo.file == e.luogo.file &&
-            precedente->luogo.campo.riga == e.luogo.campo.riga &&
-            precedente->luogo.campo.colonna == e.luogo.campo.colonna) {
-            continue;
-        }
-        precedente = &e;
-        errori << testo_diagnosi(diagnosi_errore(e, i, &registro), sorgenti, false) << "\n";
+                    std::optional<std::int32_t> fermata, std::ostream& errori) {
+    for (const Diagnosi& d : diagnosi_della_compilazione(f, registro, fermata)) {
+        errori << testo_diagnosi(d, sorgenti, false) << "\n";
     }
 }
 
@@ -91,7 +70,7 @@ int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostr
     const Sorgenti sorgenti = sorgenti_di(o, d);
     try {
         const bool celle_pronte = compila(f, kFlagLinea, d);
-        riporta_errori(f, registro, sorgenti, errori);
+        riporta_errori(f, registro, sorgenti, std::nullopt, errori);
         if (celle_pronte) {
             crea_cartella(o.cartella);
             scrivi_file_compilati(f, o.cartella);
@@ -103,11 +82,7 @@ int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostr
         }
         return f.codice_errore != 0 ? kUscitaErroreRegistrato : kUscitaRegolare;
     } catch (const Terminazione& t) {
-        riporta_errori(f, registro, sorgenti, errori);
-        errori << testo_diagnosi(diagnosi_errore({numero_di(t), std::nullopt, {}, {}},
-                                                 f.errori_registrati.size(), nullptr),
-                                 sorgenti, false)
-               << "\n";
+        riporta_errori(f, registro, sorgenti, numero_della_terminazione(t), errori);
     } catch (const ErroreFile& e) {
         errori << e.riga() << "\n";
     } catch (const std::exception& e) {

@@ -108,6 +108,36 @@ Diagnosi diagnosi_errore(const ErroreRegistrato& e, std::size_t indice,
     return d;
 }
 
+std::vector<Diagnosi> diagnosi_della_compilazione(const Form1& f, const RegistroRighe& registro,
+                                                  std::optional<std::int32_t> fermata) {
+    std::vector<Diagnosi> r;
+    for (std::size_t i = 0; i < f.errori_registrati.size(); ++i) {
+        const ErroreRegistrato& e = f.errori_registrati[i];
+        if (i > 0 && stesso_errore(f.errori_registrati[i - 1], e)) continue;
+        r.push_back(diagnosi_errore(e, i, &registro));
+    }
+    if (fermata) {
+        r.push_back(
+            diagnosi_errore({*fermata, std::nullopt, {}, {}}, f.errori_registrati.size(), nullptr));
+    }
+    return r;
+}
+
+bool stesso_errore(const ErroreRegistrato& a, const ErroreRegistrato& b) {
+    return a.codice == b.codice && a.posizione == b.posizione && a.luogo.file == b.luogo.file &&
+           a.luogo.campo.riga == b.luogo.campo.riga &&
+           a.luogo.campo.colonna == b.luogo.campo.colonna;
+}
+
+std::int32_t numero_della_terminazione(const Terminazione& t) {
+    const std::string prompt = t.what();
+    try {
+        return std::stoi(prompt.substr(prompt.find_last_of(' ') + 1));
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
 std::string testo_diagnosi(const Diagnosi& d, const Sorgenti& s, bool gravita) {
     std::string r;
     const std::optional<std::string>* testo = nullptr;

@@ -5,7 +5,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "compiler/errori.h"
 #include "compiler/modello.h"
 #include "tool/registro_righe.h"
 
@@ -37,6 +39,18 @@ struct Sorgenti {
 // comes from, what holds a taken cell. `registro` is what the compile reported while reading.
 Diagnosi diagnosi_errore(const ErroreRegistrato& e, std::size_t indice,
                          const RegistroRighe* registro);
+
+// Every error of a compile explained, in the order recorded (an error that one rule records
+// twice in a row is given once), then the error report's number `fermata` when it ended the
+// compile.
+std::vector<Diagnosi> diagnosi_della_compilazione(const Form1& f, const RegistroRighe& registro,
+                                                  std::optional<std::int32_t> fermata);
+
+// The same error: number, position and place.
+bool stesso_errore(const ErroreRegistrato& a, const ErroreRegistrato& b);
+
+// The number of the error that ended the compile through the error report.
+std::int32_t numero_della_terminazione(const Terminazione& t);
 
 // "FILE:LINE:COL: " (the file alone for an error of a whole file, the scenario for one of no
 // row), the message, then the source line and a caret under the field. With `gravita` the

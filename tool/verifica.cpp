@@ -26,22 +26,6 @@ constexpr std::int32_t kFlagLinea = 1;
 // A line that gave no usable length is read on as the longest line the format takes.
 constexpr std::int32_t kUltimoPuntoMassimo = 1'000'000 + 7000;
 
-bool stesso_errore(const ErroreRegistrato& a, const ErroreRegistrato& b) {
-    return a.codice == b.codice && a.posizione == b.posizione && a.luogo.file == b.luogo.file &&
-           a.luogo.campo.riga == b.luogo.campo.riga &&
-           a.luogo.campo.colonna == b.luogo.campo.colonna;
-}
-
-// The number of the error that ended the compile through the error report.
-std::int32_t numero_di(const Terminazione& t) {
-    const std::string prompt = t.what();
-    try {
-        return std::stoi(prompt.substr(prompt.find_last_of(' ') + 1));
-    } catch (const std::exception&) {
-        return 0;
-    }
-}
-
 // The compile as the program runs it: its errors, exactly as it records them.
 std::vector<Diagnosi> errori_della_compilazione(const std::string& linea, const std::string& treno,
                                                 std::vector<ErroreRegistrato>& registrati) {
@@ -53,18 +37,9 @@ std::vector<Diagnosi> errori_della_compilazione(const std::string& linea, const 
     try {
         compila(f, kFlagLinea, d);
     } catch (const Terminazione& t) {
-        fermata = numero_di(t);
+        fermata = numero_della_terminazione(t);
     }
-    std::vector<Diagnosi> r;
-    for (std::size_t i = 0; i < f.errori_registrati.size(); ++i) {
-        const ErroreRegistrato& e = f.errori_registrati[i];
-        if (i > 0 && stesso_errore(f.errori_registrati[i - 1], e)) continue;
-        r.push_back(diagnosi_errore(e, i, &registro));
-    }
-    if (fermata) {
-        r.push_back(
-            diagnosi_errore({*fermata, std::nullopt, {}, {}}, f.errori_registrati.size(), nullptr));
-    }
+    std::vector<Diagnosi> r = diagnosi_della_compilazione(f, registro, fermata);
     registrati = std::move(f.errori_registrati);
     return r;
 }
