@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "compiler/descrizioni_in_memoria.h"
+#include "compiler/errori.h"
+#include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
 #include "tests/aiuti.h"
 #include "tool/comandi.h"
@@ -149,6 +151,41 @@ TEST(Verifica, OgniTipoDiAvvisoHaUnCasoEUnCodiceStabile) {
         const bool provato = std::any_of(std::begin(kCasi), std::end(kCasi),
                                          [&](const CasoAvviso& c) { return c.codice == t.codice; });
         EXPECT_TRUE(provato) << t.codice;
+    }
+}
+
+// What a compile leaves: its errors and the bytes of the table and the cells.
+std::string esito_compilazione(const std::string& linea, const std::string& treno, bool osservata) {
+    Form1 f;
+    RegistroRighe registro(f, false);
+    if (osservata) f.osservatore = &registro;
+    DescrizioniInMemoria d(linea, treno);
+    std::string r;
+    try {
+        if (compila(f, 1, d)) timbra_modello(f);
+    } catch (const Terminazione& t) {
+        r += t.what();
+    }
+    for (const ErroreRegistrato& e : f.errori_registrati) {
+        r += std::to_string(e.codice) + "," + std::to_string(e.posizione.value_or(-1)) + "," +
+             std::to_string(e.luogo.campo.riga) + ";";
+    }
+    if (f.celle_dimensionate()) r += serializza_tabella(f) + serializza_celle(f);
+    return r;
+}
+
+// Watching the reading changes nothing the compile does, whatever the texts.
+TEST(Verifica, OsservareNonCambiaLaCompilazione) {
+    for (const CasoAvviso& c : kCasi) {
+        for (const std::string& nuovo : {c.trappola, c.innocuo}) {
+            const std::string linea =
+                c.treno ? linea_spedita() : con(linea_spedita(), c.vecchio, nuovo);
+            const std::string treno =
+                c.treno ? con(treno_spedito(), c.vecchio, nuovo) : treno_spedito();
+            EXPECT_TRUE(esito_compilazione(linea, treno, true) ==
+                        esito_compilazione(linea, treno, false))
+                << c.codice << " " << nuovo;
+        }
     }
 }
 
