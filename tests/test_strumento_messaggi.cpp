@@ -68,7 +68,11 @@ const CasoMessaggio kCasi[] = {
     {"prima_della_linea", kTreno, "segnale,    1400,", "segnale,   -1000,",
      "%F:95:12: Errore n. 15, posizione -1000: posizione prima dell'inizio della linea"},
     {"curva_oltre_il_tracciato", kLinea, "curvad4,  121000,  800", "curvad4,  121000,  8000",
-     "%F:205:20: Errore n. 15, posizione 121000:"},
+     "%F:205:20: Errore n. 15, posizione 121000: la curva finisce oltre l'ultimo punto del "
+     "tracciato"},
+    {"montagna_oltre_le_celle", kLinea, "montagna,   1650,  2300,  12",
+     "montagna,   1650,  130000,  12",
+     "%F:311:20: Errore n. 15, posizione 1650: il tratto di montagna finisce oltre le celle"},
     // A taken cell says what holds it and its row.
     {"segnale_occupato", kTreno, "segnale,    2200,", "segnale,    1410,",
      "%F:96:13: Errore n. 16, posizione 1410: segnale su una cella occupata: cella 29 occupata "

@@ -70,10 +70,31 @@ void riga_della_finitura(const ErroreRegistrato& e, const RegistroRighe& r, Diag
                    a_metri(*p) + ", cella " + std::to_string(k) + ")";
 }
 
+// Error 15 at a row's second field: the curve or the climbing stretch ends past the plan or
+// the cells, though it starts inside them.
+std::optional<std::string> fine_oltre(const ErroreRegistrato& e, const RegistroRighe& r) {
+    const bool treno = e.luogo.file == FileDescrizione::treno;
+    const ParolaLetta* p = r.riga_del_campo(treno, e.luogo.campo);
+    if (!p || p->campi.empty() || p->tipi.size() != 1) return std::nullopt;
+    const bool primo = p->campi.front().dove.riga == e.luogo.campo.riga &&
+                       p->campi.front().dove.colonna == e.luogo.campo.colonna;
+    if (primo) return std::nullopt;
+    if (p->tipi.front() == TipoRiga::curva) {
+        return "la curva finisce oltre l'ultimo punto del tracciato (lunghezza + 7000 m)";
+    }
+    if (p->tipi.front() == TipoRiga::montagna) {
+        return "il tratto di montagna finisce oltre le celle del percorso (lunghezza + 7000 m)";
+    }
+    return std::nullopt;
+}
+
 std::string spiegazione(const ErroreRegistrato& e, std::size_t indice, const RegistroRighe* r) {
     if (e.codice == 25 && !e.motivo.empty()) return da_cp1252(e.motivo);
     if (e.codice == 15 && e.posizione && *e.posizione < 0) {
         return "posizione prima dell'inizio della linea";
+    }
+    if (e.codice == 15 && r) {
+        if (const auto fine = fine_oltre(e, *r)) return *fine;
     }
     if (r && cella_occupata(e.codice)) return occupante(e, indice, *r);
     if (e.codice == 10) {

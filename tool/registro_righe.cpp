@@ -107,6 +107,16 @@ const ParolaLetta* RegistroRighe::rallentamento_su(std::int64_t k) const {
     return migliore ? &parole_[migliore->parola] : nullptr;
 }
 
+const ParolaLetta* RegistroRighe::riga_del_campo(bool treno, PosizioneCampo dove) const {
+    for (const ParolaLetta& p : parole_) {
+        if (p.treno != treno) continue;
+        for (const CampoLetto& c : p.campi) {
+            if (c.dove.riga == dove.riga && c.dove.colonna == dove.colonna) return &p;
+        }
+    }
+    return nullptr;
+}
+
 std::string_view nome_riga(TipoRiga tipo) {
     constexpr std::array<std::string_view, 19> kNomi = {"lunghezza percorso",
                                                         "progressiva chilometrica",

@@ -90,6 +90,8 @@ public:
     // The last row that wrote a cell of type `tipo` at k; the row whose slowdown covers k.
     const ParolaLetta* riga_con_cella(std::int64_t k, std::uint8_t tipo) const;
     const ParolaLetta* rallentamento_su(std::int64_t k) const;
+    // The row that read the field at `dove` of the given file.
+    const ParolaLetta* riga_del_campo(bool treno, PosizioneCampo dove) const;
 
 private:
     FileLetto& corrente() { return treno_corrente_ ? treno_ : linea_; }
