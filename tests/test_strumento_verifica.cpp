@@ -336,6 +336,24 @@ TEST(Verifica, JsonUnSoloArrayConIlSegnoDellaRipresa) {
     EXPECT_TRUE(j[1]["error"].is_null());
 }
 
+TEST(Verifica, JsonSegnaGliErroriTrovatiProseguendo) {
+    prova::CartellaTemporanea c;
+    const fs::path linea = c / "L.txt", treno = c / "T.txt";
+    prova::scrivi_byte(
+        linea, con(linea_spedita(), "indicatori_vmax,  6000,  80", "indicatori_vmax,  5510,  80"));
+    prova::scrivi_byte(treno, con(treno_spedito(), "segnale,    2200,", "segnale,    1410,"));
+    const auto e = check(linea, treno, true);
+    const auto j = nlohmann::json::parse(e.uscita);
+    ASSERT_EQ(j.size(), 2u) << e.uscita;
+    EXPECT_EQ(j[1]["error"], 16);
+    EXPECT_EQ(j[1]["found_by_reading_on"], true);
+    EXPECT_NE(j[1]["message"].get<std::string>().find("proseguendo la lettura"), std::string::npos);
+    const auto testo = check(linea, treno, false);
+    EXPECT_NE(testo.uscita.find("(trovato proseguendo la lettura)\n    segnale,    1410,"),
+              std::string::npos)
+        << testo.uscita;
+}
+
 // The README's table documents every warning code.
 TEST(Verifica, IlLeggimiSpiegaOgniCodice) {
     const std::string leggimi = prova::leggi_byte(BRUNAVIA_README);

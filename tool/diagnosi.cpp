@@ -181,7 +181,7 @@ std::string testo_diagnosi(const Diagnosi& d, const Sorgenti& s, bool gravita) {
         r += ": ";
     }
     r += d.messaggio;
-    if (d.dopo_ripresa) r += " (trovato proseguendo la lettura)";
+    if (d.dopo_ripresa) r += kDopoRipresa;
     if (!d.codice.empty()) r += " [" + d.codice + "]";
     if (testo && *testo && d.luogo.campo.riga > 0) {
         if (const auto riga = riga_di_testo(**testo, d.luogo.campo.riga)) {

@@ -24,6 +24,9 @@ struct Diagnosi {
     bool dopo_ripresa = false;  // an error found only by reading on after one that stops
 };
 
+// The words that end the message of an error found only by reading on.
+inline constexpr std::string_view kDopoRipresa = " (trovato proseguendo la lettura)";
+
 // The names a report needs: the two files and the scenario, with their texts for the line
 // shown under a message.
 struct Sorgenti {

@@ -127,7 +127,7 @@ nlohmann::json come_json(const Diagnosi& d, const Sorgenti& s) {
     j["code"] = d.codice.empty() ? nlohmann::json(nullptr) : nlohmann::json(d.codice);
     j["error"] = d.numero ? nlohmann::json(*d.numero) : nlohmann::json(nullptr);
     j["position"] = d.posizione ? nlohmann::json(*d.posizione) : nlohmann::json(nullptr);
-    j["message"] = d.messaggio;
+    j["message"] = d.dopo_ripresa ? d.messaggio + std::string(kDopoRipresa) : d.messaggio;
     j["found_by_reading_on"] = d.dopo_ripresa;
     return j;
 }
