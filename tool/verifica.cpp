@@ -113,20 +113,26 @@ std::optional<std::string> leggi_descrizione(const std::filesystem::path& p, std
     return std::nullopt;
 }
 
-nlohmann::json come_json(const Diagnosi& d, const Sorgenti& s) {
-    nlohmann::json j;
-    if (d.luogo.file == FileDescrizione::nessuno) {
-        j["file"] = nullptr;
-    } else {
-        j["file"] = d.luogo.file == FileDescrizione::linea ? s.linea : s.treno;
-    }
-    const bool con_riga = d.luogo.campo.riga > 0;
-    j["line"] = con_riga ? nlohmann::json(d.luogo.campo.riga) : nlohmann::json(nullptr);
-    j["column"] = con_riga ? nlohmann::json(d.luogo.campo.colonna) : nlohmann::json(nullptr);
+using Json = nlohmann::ordered_json;
+
+// A value, or null when there is none.
+template <typename T>
+Json o_null(const std::optional<T>& v) {
+    return v ? Json(*v) : Json(nullptr);
+}
+
+Json come_json(const Diagnosi& d, const Sorgenti& s) {
+    const bool con_file = d.luogo.file != FileDescrizione::nessuno;
+    const bool con_riga = con_file && d.luogo.campo.riga > 0;
+    const auto se = [](bool c, auto v) { return c ? std::optional(v) : std::nullopt; };
+    Json j;
+    j["file"] = o_null(se(con_file, d.luogo.file == FileDescrizione::linea ? s.linea : s.treno));
+    j["line"] = o_null(se(con_riga, d.luogo.campo.riga));
+    j["column"] = o_null(se(con_riga, d.luogo.campo.colonna));
     j["severity"] = d.errore ? "error" : "warning";
-    j["code"] = d.codice.empty() ? nlohmann::json(nullptr) : nlohmann::json(d.codice);
-    j["error"] = d.numero ? nlohmann::json(*d.numero) : nlohmann::json(nullptr);
-    j["position"] = d.posizione ? nlohmann::json(*d.posizione) : nlohmann::json(nullptr);
+    j["code"] = o_null(se(!d.codice.empty(), d.codice));
+    j["error"] = o_null(d.numero);
+    j["position"] = o_null(d.posizione);
     j["message"] = d.dopo_ripresa ? d.messaggio + std::string(kDopoRipresa) : d.messaggio;
     j["found_by_reading_on"] = d.dopo_ripresa;
     return j;
@@ -156,9 +162,9 @@ int comando_check(const OpzioniVerifica& o, std::ostream& uscita, std::ostream& 
                      "scenario " + o.nome_scenario + ", treno " + o.numero_treno, &linea, &treno};
     const std::vector<Diagnosi> diagnosi = verifica_descrizioni(*linea, *treno);
     if (o.json) {
-        nlohmann::json tutte = nlohmann::json::array();
+        Json tutte = Json::array();
         for (const Diagnosi& d : diagnosi) tutte.push_back(come_json(d, s));
-        uscita << tutte.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+        uscita << tutte.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
     } else {
         for (const Diagnosi& d : diagnosi) uscita << testo_diagnosi(d, s, true) << "\n";
     }
