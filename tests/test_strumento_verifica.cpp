@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -189,11 +190,19 @@ TEST(Verifica, OsservareNonCambiaLaCompilazione) {
     }
 }
 
-// The compile's errors, as it records them, for the same texts.
+// The compile's errors, as it records them, for the same texts (and the error report's number
+// when it ended the compile).
 std::vector<ErroreRegistrato> errori_compilati(const std::string& linea, const std::string& treno) {
     Form1 f;
     DescrizioniInMemoria d(linea, treno);
-    compila(f, 1, d);
+    try {
+        compila(f, 1, d);
+    } catch (const Terminazione& t) {
+        // The error report ended the compile: its number, without a position.
+        const std::string prompt = t.what();
+        f.errori_registrati.push_back(
+            {std::stoi(prompt.substr(prompt.find_last_of(' ') + 1)), std::nullopt, {}, {}});
+    }
     return f.errori_registrati;
 }
 
@@ -218,6 +227,32 @@ TEST(Verifica, UnErroreDellaLineaNonNascondeQuelliDelTreno) {
     EXPECT_EQ(d[1].luogo.file, FileDescrizione::treno);
     EXPECT_EQ(d[1].luogo.campo.riga, 96);
     EXPECT_TRUE(d[1].dopo_ripresa);
+}
+
+// Any edit of the descriptions: check ends, and every error the compile records is among its
+// diagnostics, with the same number and position and not marked as found by reading on.
+RC_GTEST_PROP(Verifica, OgniErroreDellaCompilazioneCompare, ()) {
+    const bool nel_treno = *rc::gen::arbitrary<bool>();
+    std::string testo = nel_treno ? treno_spedito() : linea_spedita();
+    const auto modifiche = *rc::gen::inRange(1, 6);
+    for (int i = 0; i < modifiche; ++i) {
+        const auto dove =
+            static_cast<std::size_t>(*rc::gen::inRange(0, static_cast<int>(testo.size())));
+        const auto quanti = static_cast<std::size_t>(*rc::gen::inRange(0, 12));
+        const std::string nuovo = *rc::gen::element<std::string>(
+            "", ",", "\r\n", "-", "0", "9", "99999999999", "[x]", "[aderenza]", "segnale, 1400",
+            "stazione", "pendenza, 5", " ", "a");
+        testo.replace(dove, std::min(quanti, testo.size() - dove), nuovo);
+    }
+    const std::string linea = nel_treno ? linea_spedita() : testo;
+    const std::string treno = nel_treno ? testo : treno_spedito();
+    const auto d = verifica_descrizioni(linea, treno);
+    for (const ErroreRegistrato& e : errori_compilati(linea, treno)) {
+        RC_ASSERT(std::any_of(d.begin(), d.end(), [&](const Diagnosi& x) {
+            return x.errore && x.numero == e.codice && x.posizione == e.posizione &&
+                   !x.dopo_ripresa;
+        }));
+    }
 }
 
 TEST(Verifica, DopoUnaRigaRifiutataLeggeLeRigheSeguenti) {
