@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "compiler/osservatore.h"
+
 namespace brunavia {
 namespace {
 
@@ -38,7 +40,8 @@ bool converti(std::string_view token, std::int64_t minimo, std::int64_t massimo,
 
 }  // namespace
 
-LettoreCampi::LettoreCampi(std::string_view dati) : dati_(dati) {
+LettoreCampi::LettoreCampi(std::string_view dati, OsservatoreLettura* osservatore)
+    : dati_(dati), osservatore_(osservatore) {
     fine_significativa_ = dati_.size();
     while (fine_significativa_ > 0 &&
            (spazio(dati_[fine_significativa_ - 1]) || fine_riga(dati_[fine_significativa_ - 1]))) {
@@ -69,7 +72,10 @@ PosizioneCampo LettoreCampi::posizione_attuale() const {
 }
 
 void LettoreCampi::verifica_non_finito() {
-    if (fine_file()) throw ErroreLettura("lettura oltre la fine del file", posizione_attuale());
+    if (fine_file()) {
+        // No field of its own: the error keeps the row being read.
+        throw ErroreLettura("il file finisce dentro questa riga: mancano i suoi ultimi campi", {});
+    }
 }
 
 std::string LettoreCampi::leggi_testo() {
@@ -79,6 +85,7 @@ std::string LettoreCampi::leggi_testo() {
     const std::size_t inizio = pos_;
     while (pos_ < dati_.size() && dati_[pos_] != ',' && !fine_riga(dati_[pos_])) ++pos_;
     std::string campo(dati_.substr(inizio, pos_ - inizio));
+    if (osservatore_) osservatore_->campo(false, ultimo_, campo);
     if (pos_ < dati_.size()) {
         if (dati_[pos_] == ',') {
             ++pos_;
@@ -105,6 +112,7 @@ std::int64_t LettoreCampi::leggi_intero(std::int64_t minimo, std::int64_t massim
         ++pos_;
     }
     const std::string_view token = dati_.substr(inizio, pos_ - inizio);
+    if (osservatore_) osservatore_->campo(true, ultimo_, token);
     salta_spazi();
     if (pos_ < dati_.size() && dati_[pos_] == ',') {
         ++pos_;
@@ -115,10 +123,21 @@ std::int64_t LettoreCampi::leggi_intero(std::int64_t minimo, std::int64_t massim
     std::int64_t valore = 0;
     bool fuori = false;
     if (!converti(token, minimo, massimo, valore, fuori)) {
-        throw ErroreLettura("numero non valido: \"" + std::string(token) + "\"", ultimo_);
+        throw ErroreLettura("\"" + std::string(token) + "\" non e' un numero intero", ultimo_);
     }
-    if (fuori) throw ErroreLettura("valore fuori intervallo: " + std::string(token), ultimo_);
+    if (fuori) throw ErroreLettura(fuori_intervallo(token, minimo, massimo), ultimo_);
     return valore;
+}
+
+void LettoreCampi::salta_resto_della_riga() {
+    if (pos_ == inizio_riga_) return;
+    while (pos_ < dati_.size() && !a_fine_riga()) ++pos_;
+    if (pos_ < dati_.size()) salta_fine_riga();
+}
+
+std::string fuori_intervallo(std::string_view valore, std::int64_t minimo, std::int64_t massimo) {
+    return "il valore " + std::string(valore) + " esce dall'intervallo " + std::to_string(minimo) +
+           " ... " + std::to_string(massimo) + " del suo campo";
 }
 
 bool contiene(std::string_view campo, std::string_view chiave) {

@@ -10,6 +10,8 @@
 
 namespace brunavia {
 
+class OsservatoreLettura;
+
 // Line and column (both from 1) of the first character of a field in its file.
 struct PosizioneCampo {
     int riga = 0;
@@ -32,7 +34,8 @@ private:
 // character. Blanks are space and tab; a line end is CR LF, a lone CR or a lone LF.
 class LettoreCampi {
 public:
-    explicit LettoreCampi(std::string_view dati);
+    // `osservatore`, when given, hears of every field read.
+    explicit LettoreCampi(std::string_view dati, OsservatoreLettura* osservatore = nullptr);
 
     // End of file counts as reached once nothing but blanks and line ends remains.
     bool fine_file() const { return pos_ >= fine_significativa_; }
@@ -55,6 +58,10 @@ public:
     // Where the field last returned began.
     PosizioneCampo ultimo_campo() const { return ultimo_; }
 
+    // Recovery after a refused row: skips what is left of the current line, unless the last
+    // field read ended it.
+    void salta_resto_della_riga();
+
 private:
     std::int64_t leggi_intero(std::int64_t minimo, std::int64_t massimo);
     void verifica_non_finito();
@@ -70,7 +77,11 @@ private:
     int riga_ = 1;
     std::size_t inizio_riga_ = 0;
     PosizioneCampo ultimo_;
+    OsservatoreLettura* osservatore_ = nullptr;
 };
+
+// The reason of a value that leaves the range of its target, for error 25.
+std::string fuori_intervallo(std::string_view valore, std::int64_t minimo, std::int64_t massimo);
 
 // Keyword tests on a field read from a description file: `chiave` occurs anywhere in `campo`.
 // The first test is exact; the second folds the letters A to Z only, so other bytes of the

@@ -7,6 +7,7 @@
 
 #include "compiler/lettore_campi.h"
 #include "compiler/numeri.h"
+#include "compiler/osservatore.h"
 #include "compiler/posa_linea.h"
 
 namespace brunavia {
@@ -37,7 +38,29 @@ struct Lettura {
     LettoreCampi campi;
     StatoLinea& stato;
     bool lunghezza_letta = false;
-    PosizioneCampo campo_chiave{};  // the keyword field of the feature row being read
+    bool riga_lunghezza = false;      // a length row was met, even a refused one
+    PosizioneCampo campo_generale{};  // the "[generale]" header
+    PosizioneCampo campo_chiave{};    // the keyword field of the feature row being read
+
+    OsservatoreLettura* osservatore() const { return f.osservatore; }
+    bool legge_oltre() const { return f.osservatore && f.osservatore->legge_oltre(); }
+    void osserva_riga(TipoRiga tipo) const {
+        if (f.osservatore) f.osservatore->riga(tipo);
+    }
+    // The current line, just read, is examined as a keyword or skipped as a separator.
+    void osserva_parola() const {
+        if (f.osservatore) f.osservatore->parola(campi.ultimo_campo(), f.riga);
+    }
+    void osserva_separatore() const {
+        if (f.osservatore) f.osservatore->separatore(campi.ultimo_campo(), f.riga);
+    }
+    // True at the end of the file, after telling the watcher that the field just read, the
+    // last one, is not examined.
+    bool finito() const {
+        if (!campi.fine_file()) return false;
+        if (f.osservatore) f.osservatore->non_esaminato(campi.ultimo_campo(), f.riga);
+        return true;
+    }
 
     // Every keyword read moves the error location to it.
     void leggi_riga() {
@@ -91,6 +114,7 @@ voce& riga_di(Form1& f, std::size_t r) {
 }
 
 bool dimensiona_percorso(Lettura& l) {
+    l.riga_lunghezza = true;
     const auto [lunghezza, campo] = l.numero_segnato();
     riga_di(l.f, riga_tabella::percorso).valore2 = lunghezza;
     if (lunghezza < 0 || lunghezza > kLunghezzaMassima) {
@@ -108,9 +132,12 @@ bool dimensiona_percorso(Lettura& l) {
 
 void leggi_progressiva(Lettura& l, std::size_t r) {
     voce& v = riga_di(l.f, r);
-    v.valore1 = l.numero();
-    v.valore2 = l.numero();
+    const Numero posizione = l.numero_segnato();
+    const Numero chilometrica = l.numero_segnato();
+    v.valore1 = posizione.valore;
+    v.valore2 = chilometrica.valore;
     v.valore3 = l.numero();
+    l.f.campi_progressive[r - riga_tabella::progressiva_1] = {posizione.campo, chilometrica.campo};
 }
 
 std::optional<std::int32_t> codice_ripetizione(std::string_view chiave) {
@@ -149,23 +176,32 @@ bool leggi_ripetizione(Lettura& l, std::string_view chiave) {
 // stops on an error.
 bool applica_generale(Lettura& l) {
     const std::string chiave = l.f.riga;
+    bool letta = true;
     if (contiene_senza_maiuscole(chiave, "percorso") &&
-        contiene_senza_maiuscole(chiave, "lunghezza") && !dimensiona_percorso(l)) {
-        return false;
+        contiene_senza_maiuscole(chiave, "lunghezza")) {
+        l.osserva_riga(TipoRiga::lunghezza);
+        if (!dimensiona_percorso(l)) {
+            if (!l.legge_oltre()) return false;
+            letta = false;
+        }
     }
     for (const auto& p : kProgressive) {
-        if (contiene(chiave, p.parola) && contiene(chiave, "progressiva"))
+        if (contiene(chiave, p.parola) && contiene(chiave, "progressiva")) {
+            l.osserva_riga(TipoRiga::progressiva);
             leggi_progressiva(l, p.riga);
+        }
     }
     for (const auto& s : kSfondi) {
         if (contiene(chiave, "sfondo") && contiene(chiave, s.parola)) {
+            l.osserva_riga(TipoRiga::sfondo);
             riga_di(l.f, riga_tabella::scenario).*s.membro = l.numero();
         }
     }
     if (contiene(chiave, "segnali") && contiene(chiave, "ripetizione")) {
-        return leggi_ripetizione(l, chiave);
+        l.osserva_riga(TipoRiga::ripetizione);
+        return leggi_ripetizione(l, chiave) && letta;
     }
-    return true;
+    return letta;
 }
 
 // A section header ends the general section: "[" and "]", not a dash line.
@@ -180,10 +216,25 @@ bool cerca_generale(Lettura& l) {
     do {
         l.leggi_riga();
         if (l.campi.fine_file()) {
+            l.segna({});  // an error of the whole file
             l.f.registra_errore(kErroreSenzaGenerale);
             return false;
         }
     } while (!contiene_senza_maiuscole(l.f.riga, "[generale]"));
+    l.campo_generale = l.campi.ultimo_campo();
+    if (l.osservatore()) l.osservatore()->generale(l.campo_generale);
+    return true;
+}
+
+// Reading on after an error of the general section; false at the end of the file.
+bool applica_generale_o_riprendi(Lettura& l) {
+    try {
+        if (!applica_generale(l)) l.campi.salta_resto_della_riga();
+    } catch (const ErroreLettura& e) {
+        registra_fallimento(l.f, FileDescrizione::linea, e);
+        if (l.campi.fine_file()) return false;
+        l.campi.salta_resto_della_riga();
+    }
     return true;
 }
 
@@ -192,9 +243,17 @@ bool leggi_generale(Lettura& l) {
     for (;;) {
         if (l.campi.fine_file()) return true;
         l.leggi_riga();
-        if (l.campi.fine_file()) return true;
-        for (int i = 0; i < kSeparatoriGenerale && contiene(l.f.riga, "-"); ++i) l.leggi_riga();
-        if (!applica_generale(l)) return false;
+        if (l.finito()) return true;
+        for (int i = 0; i < kSeparatoriGenerale && contiene(l.f.riga, "-"); ++i) {
+            l.osserva_separatore();
+            l.leggi_riga();
+        }
+        l.osserva_parola();
+        if (!l.legge_oltre()) {
+            if (!applica_generale(l)) return false;
+        } else if (!applica_generale_o_riprendi(l)) {
+            return true;
+        }
         if (chiude_generale(l.f.riga)) return true;
     }
 }
@@ -212,45 +271,69 @@ Passo fuori_celle(Lettura& l, const Numero& posizione) {
     return Passo::esci;
 }
 
-// Checks the row's first position and places the row. Error 15 points at the position field,
-// a refusal at `campo_rifiuto`.
+// Checks the row's first position and places the row. Error 15 points at the position field
+// (or at `campo_limiti`, the field that takes a row past the cells or the plan), a refusal at
+// `campo_rifiuto`.
 template <typename Posa>
-Passo posa(Lettura& l, const Numero& posizione, PosizioneCampo campo_rifiuto, Posa&& posa_riga) {
+Passo posa(Lettura& l, const Numero& posizione, PosizioneCampo campo_rifiuto,
+           PosizioneCampo campo_limiti, Posa&& posa_riga) {
     if (oltre_le_celle(l.f, posizione.valore)) return fuori_celle(l, posizione);
     l.segna(campo_rifiuto);
     switch (posa_riga()) {
         case EsitoPosa::posata:
             return Passo::continua;
         case EsitoPosa::fuori_limiti:
-            return fuori_celle(l, posizione);
+            return fuori_celle(l, {posizione.valore, campo_limiti});
         case EsitoPosa::rifiutata:
             break;
     }
     return Passo::interrompi;
 }
+template <typename Posa>
+Passo posa(Lettura& l, const Numero& posizione, PosizioneCampo campo_rifiuto, Posa&& posa_riga) {
+    return posa(l, posizione, campo_rifiuto, posizione.campo, posa_riga);
+}
+
+void osserva_valore(const Lettura& l, const ValoreLetto& v) {
+    if (l.osservatore()) l.osservatore()->valore(v);
+}
 
 Passo riga_pendenza(Lettura& l, std::string_view) {
     const Numero posizione = l.numero_segnato();
-    const std::int32_t pendenza = l.numero();
+    const Numero pendenza_letta = l.numero_segnato();
+    const std::int32_t pendenza = pendenza_letta.valore;
+    if (l.osservatore()) {
+        const auto cella = bit_bassi<std::uint8_t>(std::int64_t{pendenza} + 100);
+        osserva_valore(l, {TipoValore::pendenza,
+                           pendenza,
+                           std::int64_t{cella} - 100,
+                           0,
+                           {},
+                           pendenza_letta.campo});
+    }
     return posa(l, posizione, posizione.campo,
                 [&] { return memo_pendenza(l.f, l.stato, posizione.valore, pendenza); });
 }
 
 // A curve is refused for its keyword (no class) or its run (the plan's limit): the error
-// points at the keyword.
+// points at the keyword. A curve that runs past the plan points at its length.
 Passo riga_curva(Lettura& l, std::string_view chiave) {
     const Numero inizio = l.numero_segnato();
-    const std::int32_t lunghezza = l.numero();
-    return posa(l, inizio, l.campo_chiave,
-                [&] { return memo_curva(l.f, l.stato, chiave, inizio.valore, lunghezza); });
+    const Numero lunghezza = l.numero_segnato();
+    const bool inizio_dentro = !l.f.tracciato.esiste() ||
+                               inizio.valore <= static_cast<std::int64_t>(l.f.tracciato.ultimo());
+    return posa(l, inizio, l.campo_chiave, inizio_dentro ? lunghezza.campo : inizio.campo,
+                [&] { return memo_curva(l.f, l.stato, chiave, inizio.valore, lunghezza.valore); });
 }
 
+// A stretch whose end lies past the cells points at its end.
 Passo riga_montagna(Lettura& l, std::string_view) {
     const Numero inizio = l.numero_segnato();
-    const std::int32_t fine = l.numero();
+    const Numero fine = l.numero_segnato();
     std::int32_t tipo = l.numero();
-    return posa(l, inizio, inizio.campo,
-                [&] { return memo_montagna(l.f, l.stato, inizio.valore, fine, tipo); });
+    const bool inizio_dentro = dentro_le_celle(l.f, cella_di(inizio.valore));
+    return posa(l, inizio, inizio.campo, inizio_dentro ? fine.campo : inizio.campo,
+                [&] { return memo_montagna(l.f, l.stato, inizio.valore, fine.valore, tipo); });
 }
 
 Passo riga_indicatori_v_max(Lettura& l, std::string_view) {
@@ -278,22 +361,28 @@ Passo riga_cartello_indicatore(Lettura& l, std::string_view) {
 // The feature rows, in the order their tests are applied to a keyword text; a text that
 // matches several runs each of them.
 struct RegolaRiga {
+    TipoRiga tipo;
     bool (*riconosce)(const Form1& f, std::string_view chiave);
     Passo (*leggi_e_posa)(Lettura& l, std::string_view chiave);
 };
 
 constexpr std::array<RegolaRiga, 5> kRegole = {{
-    {[](const Form1&, std::string_view c) { return contiene_senza_maiuscole(c, "pendenza"); },
+    {TipoRiga::pendenza,
+     [](const Form1&, std::string_view c) { return contiene_senza_maiuscole(c, "pendenza"); },
      riga_pendenza},
-    {[](const Form1& f, std::string_view c) {
+    {TipoRiga::curva,
+     [](const Form1& f, std::string_view c) {
          return f.flag_linea != 0 && contiene_senza_maiuscole(c, "curva");
      },
      riga_curva},
-    {[](const Form1&, std::string_view c) { return contiene_senza_maiuscole(c, "montagna"); },
+    {TipoRiga::montagna,
+     [](const Form1&, std::string_view c) { return contiene_senza_maiuscole(c, "montagna"); },
      riga_montagna},
-    {[](const Form1&, std::string_view c) { return contiene_senza_maiuscole(c, "indicatori_v"); },
+    {TipoRiga::indicatori_v_max,
+     [](const Form1&, std::string_view c) { return contiene_senza_maiuscole(c, "indicatori_v"); },
      riga_indicatori_v_max},
-    {[](const Form1&, std::string_view c) {
+    {TipoRiga::cartello_indicatore,
+     [](const Form1&, std::string_view c) {
          return contiene_senza_maiuscole(c, "indicat") && contiene_senza_maiuscole(c, "cartello");
      },
      riga_cartello_indicatore},
@@ -304,9 +393,25 @@ Passo applica_caratteristica(Lettura& l) {
     l.campo_chiave = l.campi.ultimo_campo();
     for (const auto& regola : kRegole) {
         if (!regola.riconosce(l.f, chiave)) continue;
+        l.osserva_riga(regola.tipo);
         if (const Passo p = regola.leggi_e_posa(l, chiave); p != Passo::continua) return p;
     }
     return Passo::continua;
+}
+
+// Reading on after an error (a watcher that asks for it): a read failure is recorded as the
+// compile records it, and the rest of the refused row's line is skipped.
+Passo applica_o_riprendi(Lettura& l) {
+    try {
+        const Passo p = applica_caratteristica(l);
+        if (p != Passo::continua) l.campi.salta_resto_della_riga();
+        return Passo::continua;
+    } catch (const ErroreLettura& e) {
+        registra_fallimento(l.f, FileDescrizione::linea, e);
+        if (l.campi.fine_file()) return Passo::esci;
+        l.campi.salta_resto_della_riga();
+        return Passo::continua;
+    }
 }
 
 // The feature sections up to the end of the file: `esci` at the end or after error 15,
@@ -315,12 +420,15 @@ Passo leggi_caratteristiche(Lettura& l) {
     for (;;) {
         if (l.campi.fine_file()) return Passo::esci;
         l.leggi_riga();
-        if (l.campi.fine_file()) return Passo::esci;
+        if (l.finito()) return Passo::esci;
         for (int i = 0; i < kSeparatoriCaratteristiche && contiene(l.f.riga, "-"); ++i) {
+            l.osserva_separatore();
             l.leggi_riga();
-            if (l.campi.fine_file()) return Passo::esci;
+            if (l.finito()) return Passo::esci;
         }
-        if (const Passo p = applica_caratteristica(l); p != Passo::continua) return p;
+        l.osserva_parola();
+        const Passo p = l.legge_oltre() ? applica_o_riprendi(l) : applica_caratteristica(l);
+        if (p != Passo::continua) return p;
     }
 }
 
@@ -380,8 +488,10 @@ void progressive_ordina(Form1& f) {
     const auto somma = memorizza_in<std::int32_t>(std::int64_t{parziale} + letti[2].posizione);
     const auto ordine = somma != 0 ? ordine_per_posizione(letti) : ordine_per_chilometrica(letti);
 
+    const auto campi = f.campi_progressive;
     for (std::size_t i = 0; i < kRighe.size(); ++i) {
         Progressiva p = ordine ? letti[(*ordine)[i]] : Progressiva{};
+        f.campi_progressive[i] = ordine ? campi[(*ordine)[i]] : campi[i];
         if (p.verso == 1)
             p.chilometrica = memorizza_in<std::int32_t>(std::int64_t{p.chilometrica} + 100);
         voce& v = f.tabella[kRighe[i]];
@@ -393,14 +503,27 @@ void progressive_ordina(Form1& f) {
 
 namespace {
 
+// The general section gave no length. The compile fails the reading (error 25, at the
+// "[generale]" header); a watcher that reads on gets the largest line, so that every row
+// after it is still read and placed.
+void leggi_senza_lunghezza(Lettura& l) {
+    const ErroreLettura e(l.riga_lunghezza ? "la lunghezza del percorso non e' valida"
+                                           : "manca la riga \"lunghezza percorso\" nella "
+                                             "sezione [generale]",
+                          l.campo_generale);
+    if (!l.legge_oltre()) throw e;
+    if (!l.riga_lunghezza) registra_fallimento(l.f, FileDescrizione::linea, e);
+    const std::int32_t ultimo_punto = kLunghezzaMassima + kMargineMetri;
+    l.f.celle.assign(static_cast<std::size_t>(arrotonda_pari(ultimo_punto / 50.0)) + 1, cella{});
+    if (l.f.flag_linea != 0) l.f.tracciato.dimensiona(static_cast<std::size_t>(ultimo_punto));
+}
+
 EsitoLinea leggi_tutto(Lettura& l) {
     Form1& f = l.f;
     StatoLinea& stato = l.stato;
     if (!cerca_generale(l) || !leggi_generale(l)) return EsitoLinea::interrompi;
     // The feature rows are placed into the cells: a description without a length cannot go on.
-    if (!l.lunghezza_letta) {
-        throw ErroreLettura("manca la riga \"lunghezza percorso\"", l.campi.ultimo_campo());
-    }
+    if (!l.lunghezza_letta) leggi_senza_lunghezza(l);
     progressive_ordina(f);
     inizia_caratteristiche(f, stato);
     if (leggi_caratteristiche(l) == Passo::interrompi) return EsitoLinea::interrompi;
@@ -412,8 +535,9 @@ EsitoLinea leggi_tutto(Lettura& l) {
 }  // namespace
 
 EsitoLinea leggi_descrizione_linea(Form1& f, std::string_view testo, StatoLinea& stato) {
-    Lettura l{f, LettoreCampi(testo), stato};
+    Lettura l{f, LettoreCampi(testo, f.osservatore), stato};
     l.segna({});
+    if (f.osservatore) f.osservatore->inizio_file(false);
     try {
         return leggi_tutto(l);
     } catch (const ErroreLettura& e) {

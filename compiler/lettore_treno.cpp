@@ -6,6 +6,7 @@
 
 #include "compiler/lettore_campi.h"
 #include "compiler/numeri.h"
+#include "compiler/osservatore.h"
 #include "compiler/posa_treno.h"
 
 namespace brunavia {
@@ -96,11 +97,15 @@ Esito ferma_senza_posizione(Form1& f, std::int32_t codice, PosizioneCampo campo)
     f.registra_errore(codice);
     return Esito::ferma;
 }
-// An error that belongs to no row.
-Esito ferma_senza_riga(Form1& f, std::int32_t codice) {
-    f.luogo = {};
+// A station that finds no table row: the error points at the station's keyword, where the
+// location still is.
+Esito ferma_alla_parola(Form1& f, std::int32_t codice) {
     f.registra_errore(codice);
     return Esito::ferma;
+}
+
+void osserva_valore(const Form1& f, const ValoreLetto& v) {
+    if (f.osservatore) f.osservatore->valore(v);
 }
 
 // --- speed limit and adhesion fills ---
@@ -108,7 +113,14 @@ Esito ferma_senza_riga(Form1& f, std::int32_t codice) {
 // A speed enters a cell as round(speed / 5) in one byte; a value that does not fit fails the
 // reading at the moment of the store.
 std::uint8_t byte_velocita(std::int32_t velocita) {
-    return memorizza_in<std::uint8_t>(arrotonda_pari(velocita / 5.0));
+    const std::int64_t byte = arrotonda_pari(velocita / 5.0);
+    if (byte < 0 || byte > 255) {
+        throw ErroreLettura("velocita' " + std::to_string(velocita) +
+                                " km/h fuori dall'intervallo 0 ... 1275 (le celle la tengono "
+                                "divisa per 5 in un byte)",
+                            {});
+    }
+    return static_cast<std::uint8_t>(byte);
 }
 
 // Writes the previous speed from the cursor up to the cell before `fino`, at least one cell,
@@ -151,6 +163,10 @@ Esito leggi_velocita(Form1& f, StatoTreno& s) {
     if (oltre_le_celle(f, posizione.valore, kMarginePosizione)) {
         return fine_oltre_le_celle(f, posizione);
     }
+    if (f.osservatore) {
+        const std::int64_t tenuta = arrotonda_pari(velocita.valore / 5.0) * 5;
+        osserva_valore(f, {TipoValore::velocita, velocita.valore, tenuta, 0, {}, velocita.campo});
+    }
     const std::int64_t c = cella_di(posizione.valore);
     if (c > 0) riempi_velocita(f, s, c);
     s.velocita_precedente = velocita.valore;
@@ -160,7 +176,10 @@ Esito leggi_velocita(Form1& f, StatoTreno& s) {
 
 Esito leggi_aderenza(Form1& f, StatoTreno& s) {
     const Numero posizione = numero_segnato(s);
-    const std::int32_t aderenza = numero32(s);
+    const Numero letta = numero_segnato(s);
+    const std::int32_t aderenza = letta.valore;
+    osserva_valore(
+        f, {TipoValore::aderenza, aderenza, bit_bassi<std::uint8_t>(aderenza), 0, {}, letta.campo});
     if (oltre_le_celle(f, posizione.valore, kMarginePosizione)) {
         return fine_oltre_le_celle(f, posizione);
     }
@@ -173,11 +192,25 @@ Esito leggi_aderenza(Form1& f, StatoTreno& s) {
     return Esito::prosegui;
 }
 
+// Tells the watcher of a time of day as written: hours, minutes, seconds.
+void osserva_orario(const Form1& f, const Numero (&orario)[3]) {
+    constexpr TipoValore kParti[] = {TipoValore::ore, TipoValore::minuti, TipoValore::secondi};
+    for (std::size_t i = 0; i < 3; ++i) {
+        osserva_valore(f, {kParti[i], orario[i].valore, orario[i].valore, 0, {}, orario[i].campo});
+    }
+}
+
 Esito leggi_orologio(Form1& f, StatoTreno& s) {
     voce& treno = f.tabella[riga_tabella::treno];
-    treno.numero3 = numero16(s);
-    treno.numero4 = numero16(s);
-    treno.numero5 = numero16(s);
+    Numero orario[3];
+    for (Numero& n : orario) {
+        n.valore = numero16(s);
+        n.campo = s.campi.ultimo_campo();
+    }
+    treno.numero3 = static_cast<std::int16_t>(orario[0].valore);
+    treno.numero4 = static_cast<std::int16_t>(orario[1].valore);
+    treno.numero5 = static_cast<std::int16_t>(orario[2].valore);
+    osserva_orario(f, orario);
     return Esito::prosegui;
 }
 
@@ -222,7 +255,7 @@ Esito leggi_abbattimento(Form1& f, StatoTreno& s) {
 // --- stations ---
 
 // Fields 4 to 17 of a station row, after position, type code and zone length.
-void leggi_dati_stazione(StatoTreno& s, voce& v) {
+void leggi_dati_stazione(const Form1& f, StatoTreno& s, voce& v) {
     v.segno2 = numero8(s);
     v.opzione4 = numero8(s);
     v.opzione3 = numero8(s);
@@ -233,9 +266,11 @@ void leggi_dati_stazione(StatoTreno& s, voce& v) {
     v.numero4 = numero16(s);
     v.numero5 = numero16(s);
     v.opzione2 = numero8(s);
-    const std::int32_t ore = numero32(s);
-    const std::int32_t minuti = numero32(s);
-    const std::int32_t secondi = numero32(s);
+    const Numero orario[3] = {numero_segnato(s), numero_segnato(s), numero_segnato(s)};
+    const std::int32_t ore = orario[0].valore;
+    const std::int32_t minuti = orario[1].valore;
+    const std::int32_t secondi = orario[2].valore;
+    osserva_orario(f, orario);
     std::string nome = s.campi.leggi_testo();
     // The name is written with a 16-bit length: a longer one fails the reading (and is not
     // stored), not the writing of the table file.
@@ -287,13 +322,13 @@ Esito chiudi_stazione(Form1& f, StatoTreno& s, const voce& v, PosizioneCampo cam
     }
     ++s.stazione;
     if (s.stazione >= s.limite_cartelli) {
-        return ferma_senza_riga(f, errore_treno::troppe_stazioni);
+        return ferma_alla_parola(f, errore_treno::troppe_stazioni);
     }
     return Esito::prosegui;
 }
 
 Esito leggi_stazione(Form1& f, StatoTreno& s) {
-    if (!riga_stazione_libera(s)) return ferma_senza_riga(f, errore_treno::troppe_stazioni);
+    if (!riga_stazione_libera(s)) return ferma_alla_parola(f, errore_treno::troppe_stazioni);
     voce& v = f.tabella[static_cast<std::size_t>(s.stazione)];
     const Numero posizione = numero_segnato(s);
     v.valore3 = posizione.valore;
@@ -304,7 +339,7 @@ Esito leggi_stazione(Form1& f, StatoTreno& s) {
     if (lunghezza.valore % 100 != 0) {
         return ferma(f, errore_treno::lunghezza_non_multipla_100, v.valore3, lunghezza.campo);
     }
-    leggi_dati_stazione(s, v);
+    leggi_dati_stazione(f, s, v);
     calcola_zona(v, lunghezza.valore);
     if (lunghezza.valore < 600) v.opzione4 = 0;
     if (s.stazione == 1) {
@@ -319,22 +354,23 @@ Esito leggi_stazione(Form1& f, StatoTreno& s) {
 // A row runs its handler when the field (lower-cased) holds every non-empty word. The tests
 // are independent: a field holding several keywords runs several handlers, in table order.
 struct Parola {
+    TipoRiga tipo;
     std::string_view prima;
     std::string_view seconda;
     Esito (*gestisci)(Form1&, StatoTreno&);
 };
 
 constexpr Parola kParole[] = {
-    {"frenata", "massa", leggi_massa_frenata},
-    {"vetture", "", leggi_vetture},
-    {"velocit", "", leggi_velocita},
-    {"aderenza", "", leggi_aderenza},
-    {"orologio", "", leggi_orologio},
-    {"sabbia", "", leggi_sabbia},
-    {"segnale", "", leggi_segnale},
-    {"rallentamento", "", leggi_rallentamento},
-    {"abbattimento", "", leggi_abbattimento},
-    {"stazione", "", leggi_stazione},
+    {TipoRiga::massa_frenata, "frenata", "massa", leggi_massa_frenata},
+    {TipoRiga::vetture, "vetture", "", leggi_vetture},
+    {TipoRiga::velocita, "velocit", "", leggi_velocita},
+    {TipoRiga::aderenza, "aderenza", "", leggi_aderenza},
+    {TipoRiga::orologio, "orologio", "", leggi_orologio},
+    {TipoRiga::sabbia, "sabbia", "", leggi_sabbia},
+    {TipoRiga::segnale, "segnale", "", leggi_segnale},
+    {TipoRiga::rallentamento, "rallentamento", "", leggi_rallentamento},
+    {TipoRiga::abbattimento, "abbattimento", "", leggi_abbattimento},
+    {TipoRiga::stazione, "stazione", "", leggi_stazione},
 };
 
 Esito esegui_parole(Form1& f, StatoTreno& s) {
@@ -343,6 +379,7 @@ Esito esegui_parole(Form1& f, StatoTreno& s) {
         if (!contiene(campo, p.prima) || (!p.seconda.empty() && !contiene(campo, p.seconda))) {
             continue;
         }
+        if (f.osservatore) f.osservatore->riga(p.tipo);
         if (const Esito e = p.gestisci(f, s); e != Esito::prosegui) return e;
     }
     return Esito::prosegui;
@@ -359,7 +396,10 @@ void leggi_parola(Form1& f, StatoTreno& s) {
 void cerca_generale(Form1& f, StatoTreno& s) {
     while (!s.campi.fine_file()) {
         leggi_parola(f, s);
-        if (contiene(minuscolo(f.riga), "[generale]")) return;
+        if (contiene(minuscolo(f.riga), "[generale]")) {
+            if (f.osservatore) f.osservatore->generale(s.campi.ultimo_campo());
+            return;
+        }
     }
 }
 
@@ -370,15 +410,40 @@ bool prossima_parola(Form1& f, StatoTreno& s) {
     if (s.campi.fine_file()) return false;
     leggi_parola(f, s);
     for (int saltati = 0; saltati < 2 && contiene(f.riga, "-"); ++saltati) {
-        if (s.campi.fine_file()) return false;
+        if (s.campi.fine_file()) break;
+        if (f.osservatore) f.osservatore->separatore(s.campi.ultimo_campo(), f.riga);
         leggi_parola(f, s);
     }
-    return !s.campi.fine_file();
+    if (s.campi.fine_file()) {
+        if (f.osservatore) f.osservatore->non_esaminato(s.campi.ultimo_campo(), f.riga);
+        return false;
+    }
+    if (f.osservatore) f.osservatore->parola(s.campi.ultimo_campo(), f.riga);
+    return true;
+}
+
+// Reading on after an error (a watcher that asks for it): a refused row or a read failure is
+// recorded as the compile records it and the rest of the row's line is skipped; the end step
+// runs at the end of the file.
+bool esegui_o_riprendi(Form1& f, StatoTreno& s) {
+    try {
+        if (esegui_parole(f, s) != Esito::prosegui) s.campi.salta_resto_della_riga();
+    } catch (const ErroreLettura& e) {
+        registra_fallimento(f, FileDescrizione::treno, e);
+        if (s.campi.fine_file()) return false;
+        s.campi.salta_resto_della_riga();
+    }
+    return true;
 }
 
 Esito leggi_righe(Form1& f, StatoTreno& s) {
+    const bool oltre = f.osservatore && f.osservatore->legge_oltre();
     while (prossima_parola(f, s)) {
-        if (const Esito e = esegui_parole(f, s); e != Esito::prosegui) return e;
+        if (oltre) {
+            if (!esegui_o_riprendi(f, s)) break;
+        } else if (const Esito e = esegui_parole(f, s); e != Esito::prosegui) {
+            return e;
+        }
     }
     return Esito::fine;
 }
@@ -389,20 +454,25 @@ void passo_finale(Form1& f, StatoTreno& s) {
     const std::int32_t fino = f.ultima_cella() - 2;
     riempi_velocita(f, s, fino);
     riempi_aderenza(f, s, fino);
-    f.luogo = {};  // the reference points belong to no row of this file
     for (std::size_t r = riga_tabella::progressiva_1; r <= riga_tabella::progressiva_3; ++r) {
         const voce& v = f.tabella[r];
         if (v.valore1 % kPassoProgressive != 0 || v.valore2 % kPassoProgressive != 0) {
+            // The error points at the line's reference row, at the field not on 50 m.
+            const auto& campi = f.campi_progressive[r - riga_tabella::progressiva_1];
+            const bool posizione = v.valore1 % kPassoProgressive != 0;
+            f.segna_luogo(FileDescrizione::linea, campi[posizione ? 0 : 1]);
             f.registra_errore(kErroreProgressive);
         }
     }
+    f.luogo = {};
 }
 
 }  // namespace
 
 void leggi_descrizione_treno(Form1& f, std::string_view testo, std::int32_t limite_cartelli) {
-    StatoTreno s{LettoreCampi(testo), limite_cartelli};
+    StatoTreno s{LettoreCampi(testo, f.osservatore), limite_cartelli};
     segna(f, {});
+    if (f.osservatore) f.osservatore->inizio_file(true);
     try {
         cerca_generale(f, s);
         if (leggi_righe(f, s) == Esito::ferma) return;

@@ -34,11 +34,13 @@ void elimina_file(const std::filesystem::path& percorso) {
     if (ec) throw ErroreFile(percorso, ec.message());
 }
 
-// A read failure: neither description file survives, and error 25 is recorded.
-void fallimento_di_lettura(Form1& f, Descrizioni& d) {
+// A read failure: neither description file survives, and error 25 is recorded with what was
+// wrong.
+void fallimento_di_lettura(Form1& f, Descrizioni& d, const ErroreLettura& e) {
     d.elimina_linea();
     d.elimina_treno();
     f.registra_errore(kErroreLettura);
+    f.errori_registrati.back().motivo = e.what();
 }
 
 void pulisci_tabella(Form1& f) {
@@ -51,11 +53,11 @@ void memorizza_treno(Form1& f, Descrizioni& d, std::int32_t limite_cartelli) {
     try {
         f.segna_luogo(FileDescrizione::treno, {});
         const auto treno = d.treno();
-        if (!treno) throw ErroreLettura("file di descrizione del treno mancante", {});
+        if (!treno) throw ErroreLettura("manca il file di descrizione del treno", {});
         leggi_descrizione_treno(f, *treno, limite_cartelli);
         d.elimina_treno();
-    } catch (const ErroreLettura&) {
-        fallimento_di_lettura(f, d);
+    } catch (const ErroreLettura& e) {
+        fallimento_di_lettura(f, d, e);
     }
 }
 
@@ -86,8 +88,8 @@ void memorizza_dati(Form1& f, Descrizioni& d) {
         const EsitoLinea esito = leggi_descrizione_linea(f, *linea, stato);
         d.elimina_linea();
         if (esito == EsitoLinea::prosegui) memorizza_treno(f, d, stato.slot_cartello);
-    } catch (const ErroreLettura&) {
-        fallimento_di_lettura(f, d);
+    } catch (const ErroreLettura& e) {
+        fallimento_di_lettura(f, d, e);
     }
 }
 
@@ -96,6 +98,7 @@ bool compila(Form1& f, std::int32_t flag, Descrizioni& d) {
     f.codice_errore = 0;
     f.posizione_errore = 0;
     f.errori_registrati.clear();
+    f.campi_progressive = {};
     pulisci_tabella(f);
     f.celle.clear();
     f.tracciato = Tracciato{};

@@ -118,7 +118,10 @@ struct ErroreRegistrato {
     std::int32_t codice = 0;
     std::optional<std::int32_t> posizione;
     LuogoErrore luogo;
+    std::string motivo;  // a read failure (25): what was wrong at that field
 };
+
+class OsservatoreLettura;
 
 // The one window object: run values (the scenario name, train number and folder, which it
 // shares with the writers), the scenario model and the values that the compile stages share.
@@ -144,6 +147,11 @@ struct Form1 : LuogoFile {
     // `posizione_errore` hold the last.
     LuogoErrore luogo;
     std::vector<ErroreRegistrato> errori_registrati;
+    // The fields of position and chainage of the three reference points, moved with them
+    // when they are ordered, for the error that points at them.
+    std::array<std::array<PosizioneCampo, 2>, 3> campi_progressive{};
+    // Whoever watches the reading (the authors' tool); none in the program's compile.
+    OsservatoreLettura* osservatore = nullptr;
 
     bool celle_dimensionate() const { return !celle.empty(); }
     std::int32_t ultima_cella() const { return static_cast<std::int32_t>(celle.size()) - 1; }
@@ -151,15 +159,23 @@ struct Form1 : LuogoFile {
     void registra_errore(std::int32_t codice, std::int32_t posizione) {
         codice_errore = codice;
         posizione_errore = posizione;
-        errori_registrati.push_back({codice, posizione, luogo});
+        errori_registrati.push_back({codice, posizione, luogo, {}});
     }
     void registra_errore(std::int32_t codice) {
         codice_errore = codice;
-        errori_registrati.push_back({codice, std::nullopt, luogo});
+        errori_registrati.push_back({codice, std::nullopt, luogo, {}});
     }
     // The readers' location upkeep: the field the next error will point at.
     void segna_luogo(FileDescrizione file, PosizioneCampo campo) { luogo = {file, campo}; }
 };
+
+// A read failure, as the compile records it: error 25 at the failed field (a value that does
+// not fit where it is stored has no field and keeps the location), with what was wrong.
+inline void registra_fallimento(Form1& f, FileDescrizione file, const ErroreLettura& e) {
+    if (e.dove().riga != 0) f.segna_luogo(file, e.dove());
+    f.registra_errore(25);
+    f.errori_registrati.back().motivo = e.what();
+}
 
 // Whether index k names one of the cells 0 ... N.
 inline bool dentro_le_celle(const Form1& f, std::int64_t k) {

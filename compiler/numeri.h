@@ -28,7 +28,9 @@ inline std::int64_t cella_dopo(double metri) {
 template <typename T>
 T memorizza_in(std::int64_t valore) {
     if (valore < std::numeric_limits<T>::min() || valore > std::numeric_limits<T>::max()) {
-        throw ErroreLettura("valore fuori intervallo: " + std::to_string(valore), {});
+        throw ErroreLettura(fuori_intervallo(std::to_string(valore), std::numeric_limits<T>::min(),
+                                             std::numeric_limits<T>::max()),
+                            {});
     }
     return static_cast<T>(valore);
 }

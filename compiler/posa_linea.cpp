@@ -6,6 +6,7 @@
 
 #include "compiler/lettore_campi.h"
 #include "compiler/numeri.h"
+#include "compiler/osservatore.h"
 
 namespace brunavia {
 namespace {
@@ -98,6 +99,25 @@ std::int16_t codice_velocita(std::int32_t sinistra, std::int32_t destra) {
 std::int16_t codice_strisce(std::int16_t sinistra, std::int16_t destra) {
     const auto dieci_volte = memorizza_in<std::int16_t>(std::int64_t{sinistra} * 10);
     return memorizza_in<std::int16_t>(std::int64_t{dieci_volte} + destra);
+}
+
+// Tells the watcher, if any, of a board written into cell k, or of cell k that refused one.
+void osserva_cella(const Form1& f, std::size_t k, std::uint8_t tipo_cella) {
+    if (f.osservatore) f.osservatore->cella_scritta(static_cast<std::int64_t>(k), tipo_cella);
+}
+void osserva_rifiuto(const Form1& f, std::size_t k) {
+    if (f.osservatore) f.osservatore->cella_occupata(static_cast<std::int64_t>(k));
+}
+
+// Tells the watcher of each right-hand speed of a board with the code that keeps it.
+void osserva_velocita(const Form1& f, const IndicatoriVMax& r, const std::int16_t (&codici)[3]) {
+    if (!f.osservatore) return;
+    const std::int32_t sinistre[] = {r.vas, r.vbs, r.vcs};
+    const std::int32_t destre[] = {r.vad, r.vbd, r.vcd};
+    for (std::size_t i = 0; i < 3; ++i) {
+        f.osservatore->valore(
+            {TipoValore::velocita_destra, destre[i], codici[i], sinistre[i], {}, {}});
+    }
 }
 
 }  // namespace
@@ -201,6 +221,7 @@ EsitoPosa memo_indicatori_v_max(Form1& f, const IndicatoriVMax& r) {
     if (!k) return EsitoPosa::fuori_limiti;
     cella& c = f.celle[*k];
     if (!cella_libera(c)) {
+        osserva_rifiuto(f, *k);
         f.registra_errore(errore_linea::indicatore_occupato, r.posizione);
         return EsitoPosa::rifiutata;
     }
@@ -208,6 +229,8 @@ EsitoPosa memo_indicatori_v_max(Form1& f, const IndicatoriVMax& r) {
     const std::int16_t dato1 = codice_velocita(r.vbs, r.vbd);
     const std::int16_t dato2 = codice_velocita(r.vcs, r.vcd);
     const std::int16_t dato3 = codice_strisce(r.strisces, r.strisced);
+    osserva_velocita(f, r, {dato0, dato1, dato2});
+    osserva_cella(f, *k, tipo::indicatore_v_max);
     c.tipo_cella = tipo::indicatore_v_max;
     c.dato0 = dato0;
     c.dato1 = dato1;
@@ -223,6 +246,7 @@ EsitoPosa memo_cartello_indicatore(Form1& f, StatoLinea& s, std::int32_t posizio
     cella& c = f.celle[*k];
     // Slots count down from 80 and share the table with the stations from row 1 up.
     if (s.slot_cartello < 1 || !cella_libera(c)) {
+        if (!cella_libera(c)) osserva_rifiuto(f, *k);
         f.registra_errore(errore_linea::cartello_occupato, posizione);
         return EsitoPosa::rifiutata;
     }
@@ -230,6 +254,7 @@ EsitoPosa memo_cartello_indicatore(Form1& f, StatoLinea& s, std::int32_t posizio
         static_cast<std::int64_t>(testo.size()));  // its length is written in 16 bits
     c.tipo_cella = tipo::cartello_indicatore;
     c.dato0 = memorizza_in<std::int16_t>(s.slot_cartello);
+    osserva_cella(f, *k, tipo::cartello_indicatore);
     f.tabella[static_cast<std::size_t>(s.slot_cartello)].testo = testo;
     --s.slot_cartello;
     return EsitoPosa::posata;

@@ -144,13 +144,15 @@ TEST(StrumentoCompila, NomiDalleDescrizioniSenzaOpzioni) {
         decodifica_tabella(prova::leggi_byte(lavoro / "spedito" / "Brunavia_706.sim"));
     EXPECT_NE(t[85].codice, spedita[85].codice);
 
-    // An error of no row names the scenario of the files.
-    sostituisci(descrizioni / "Prova_linea.txt", "progressiva chilometrica due,    115050,",
-                "progressiva chilometrica due,    115060,");
+    // An error of no row (the stamp's cell taken by an "abbattimento" at 50 m) names the
+    // scenario of the files.
+    scrivi_descrizioni(descrizioni.percorso(), "Prova", "12");
+    sostituisci(descrizioni / "Prova_12-.txt", "[fine]", "abbattimento,    50,    1\r\n[fine]");
     const auto errore =
         prova::esegui(BRUNAVIA_TOOL_EXE, {"compile", linea, treno, "-o", "x"}, lavoro.percorso());
-    EXPECT_EQ(errore.stato, 2);
-    EXPECT_EQ(errore.errori.rfind("scenario Prova, treno 12: Errore n. 2", 0), 0u) << errore.errori;
+    EXPECT_EQ(errore.stato, 1);
+    EXPECT_NE(errore.errori.find("scenario Prova, treno 12: Errore n. 1250"), std::string::npos)
+        << errore.errori;
 }
 
 TEST(StrumentoCompila, NomiDaiNomiDeiFile) {
@@ -276,6 +278,15 @@ TEST(StrumentoCompila, OgniErroreDiRigaIndicaFileRigaEColonna) {
         {kTreno, "stazione,    7350, 11,  600,", "stazione,    7350, 11,  650,", "650",
          "Errore n. 9, posizione 7350:"},
         {kTreno, "segnale,    2200,", "segnale,    1410,", "1410", "Errore n. 16, posizione 1410:"},
+        // rows found wrong after both files were read
+        {kLinea, "progressiva chilometrica due,    115050,",
+         "progressiva chilometrica due,    115060,", "115060", "Errore n. 2:"},
+        {kLinea, "progressiva chilometrica uno,    0,    240700,",
+         "progressiva chilometrica uno,    0,    240710,", "240710", "Errore n. 2:"},
+        {kTreno, "[rallentamenti]",  // a 24th station: no table row left
+         "stazione,  124000, 12,  400,  0, 0, 0,  1,1,0,  2,1,1,    0,   0, 0, 0, EXTRA\r\n"
+         "[rallentamenti]",
+         "stazione", "Errore n. 10:"},
     };
     for (const auto& c : casi) {
         prova::CartellaTemporanea descrizioni, uscita;
@@ -294,7 +305,8 @@ TEST(StrumentoCompila, OgniErroreDiRigaIndicaFileRigaEColonna) {
     }
 }
 
-// Errors of no row name the scenario; errors of a whole file name the file alone.
+// Errors of no row name the scenario; errors of a whole file name the file alone; the
+// finishing rules' errors point at the row of their slowdown or signal.
 TEST(StrumentoCompila, ErroriSenzaRigaNominanoLoScenarioOIlFile) {
     struct Caso {
         const char* file;
@@ -306,23 +318,14 @@ TEST(StrumentoCompila, ErroriSenzaRigaNominanoLoScenarioOIlFile) {
     };
     const std::string scenario = "scenario Brunavia, treno 706: ";
     const Caso casi[] = {
-        {kLinea, "progressiva chilometrica due,    115050,",
-         "progressiva chilometrica due,    115060,",
-         scenario +
-             "Errore n. 2: posizione o progressiva di un punto chilometrico non multipla di 50",
-         2, true},
-        {kTreno, "[rallentamenti]",  // a 24th station: no table row left
-         "stazione,  124000, 12,  400,  0, 0, 0,  1,1,0,  2,1,1,    0,   0, 0, 0, EXTRA\r\n"
-         "[rallentamenti]",
-         scenario + "Errore n. 10: troppe stazioni", 2, true},
         // The finishing rules: signals on the three cells of the near window before a slowdown.
         {kTreno, "[rallentamenti]\r\n",
          "[rallentamenti]\r\nrallentamento, 30000, 60, 1000, 0, 0, 0\r\n"
          "segnale, 29650, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0\r\n"
          "segnale, 29700, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0\r\n"
          "segnale, 29750, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0\r\n",
-         scenario + "Errore n. 12, posizione 30050: nessuna cella libera", 2, true},
-        {kTreno, "", "", "%T: Errore n. 25: errore di lettura", 2, true},
+         "%T:94:1: Errore n. 12, posizione 30050: nessuna cella libera", 2, true},
+        {kTreno, "", "", "%T: Errore n. 25: manca il file di descrizione del treno", 2, true},
         {kLinea, "", "", "%L: Errore n. 101: file di descrizione della linea non trovato", 2,
          false},
         {kTreno, "segnale,    1400,", "segnale,       0,",

@@ -19,6 +19,7 @@
 #include "tool/elenco.h"
 #include "tool/messaggi_file.h"
 #include "tool/nomi.h"
+#include "tool/verifica.h"
 
 namespace brunavia::strumento {
 namespace {
@@ -38,12 +39,28 @@ constexpr std::string_view kAiutoCompile =
     "e nei codici di gara.\n"
     "Ogni errore registrato e' riportato come\n"
     "  FILE:RIGA:COLONNA: Errore n. N, posizione P: spiegazione\n"
-    "seguito dalla riga del file e da un segno ^ sotto il campo che lo ha causato; gli errori\n"
-    "che non appartengono a una riga (2, 10, 11-13, 1250, 1251) nominano lo scenario.\n"
+    "seguito dalla riga del file e da un segno ^ sotto il campo che lo ha causato (gli errori\n"
+    "11-13 sotto la riga del segnale o del rallentamento); 1250 e 1251 nominano lo scenario.\n"
     "\n"
     "Stato di uscita: 0 nessun errore; 1 compilazione fermata (un file non leggibile o non\n"
     "scrivibile, errore 1250 o 1251); 2 errore registrato (i file compilati sono scritti se la\n"
     "lunghezza del percorso e' stata letta); 64 riga di comando errata.\n";
+
+constexpr std::string_view kAiutoCheck =
+    "uso: brunavia-tool check LINEA TRENO [--json]\n"
+    "\n"
+    "Legge le due descrizioni (senza scrivere, spostare o cancellare nulla) e riporta, in ordine\n"
+    "di file, ogni errore che la compilazione registrerebbe, anche quelli che si trovano solo\n"
+    "proseguendo la lettura dopo un errore che la ferma (segnati come tali), e un avviso per\n"
+    "ogni trappola silenziosa del formato:\n"
+    "  FILE:RIGA:COLONNA: error: Errore n. N, posizione P: spiegazione\n"
+    "  FILE:RIGA:COLONNA: warning: che cosa succede e che cosa scrivere [codice]\n"
+    "ognuno seguito dalla riga del file e da un segno ^ sotto il campo. Con --json scrive un\n"
+    "solo array di oggetti {file, line, column, severity, code, error, position, message,\n"
+    "found_by_reading_on}.\n"
+    "\n"
+    "Stato di uscita: 0 nulla da segnalare; 1 un file non leggibile; 2 almeno un errore;\n"
+    "3 solo avvisi; 64 riga di comando errata.\n";
 
 constexpr std::string_view kAiutoDump =
     "uso: brunavia-tool dump FILE [--json] [--from M] [--to M] [--every M]\n"
@@ -170,6 +187,22 @@ Azione dichiara_compile(CLI::App& riga) {
         o->nome_scenario = n.scenario;
         o->numero_treno = n.treno;
         return compila_descrizioni(*o, uscita, errori);
+    };
+}
+
+// ---- check ----
+
+Azione dichiara_check(CLI::App& riga) {
+    auto o = std::make_shared<OpzioniVerifica>();
+    riga.add_option("LINEA", o->linea);
+    riga.add_option("TRENO", o->treno);
+    riga.add_flag("--json", o->json);
+    return [o](std::ostream& uscita, std::ostream& errori) {
+        const NomiScenario n =
+            nomi_da_usare(nomi_dalle_descrizioni(o->linea, o->treno), std::nullopt, std::nullopt);
+        o->nome_scenario = n.scenario;
+        o->numero_treno = n.treno;
+        return comando_check(*o, uscita, errori);
     };
 }
 
@@ -323,6 +356,8 @@ struct Comando {
 const Comando kComandi[] = {
     {"compile", "compila una descrizione di linea e una di treno nei file compilati", kAiutoCompile,
      dichiara_compile},
+    {"check", "verifica le due descrizioni: ogni errore e ogni trappola del formato", kAiutoCheck,
+     dichiara_check},
     {"dump", "decodifica un file compilato (celle .dat, tabella .sim, piano _linea.dat)",
      kAiutoDump, dichiara_dump},
     {"plot", "disegna in una pagina SVG lo scenario compilato di una cartella", kAiutoPlot,

@@ -9,6 +9,7 @@
 #include "io/file_atomico.h"
 #include "io/nomi_file.h"
 #include "tool/decodifica.h"
+#include "tool/diagnosi.h"
 #include "tool/messaggi_file.h"
 #include "tool/testo.h"
 
@@ -24,54 +25,10 @@ std::optional<std::string> leggi_se_esiste(const std::filesystem::path& percorso
     return leggi_tutto(percorso);
 }
 
-// What an error report starts with: the file and the field, the file alone, or the scenario.
-std::string luogo_di(const LuogoErrore& luogo, const OpzioniCompila& o) {
-    if (luogo.file == FileDescrizione::nessuno) {
-        return "scenario " + o.nome_scenario + ", treno " + o.numero_treno;
-    }
-    std::string testo = (luogo.file == FileDescrizione::linea ? o.linea : o.treno).string();
-    if (luogo.campo.riga > 0) {
-        testo += ":" + std::to_string(luogo.campo.riga) + ":" + std::to_string(luogo.campo.colonna);
-    }
-    return testo;
-}
-
-// The offending line and a caret under the field's first character. Tabs before the field stay
-// tabs, so that the caret lines up however the terminal shows them.
-std::string riga_con_segno(const std::string& riga, int colonna) {
-    std::string segno;
-    for (std::size_t i = 0; i + 1 < static_cast<std::size_t>(colonna); ++i) {
-        segno.push_back(i < riga.size() && riga[i] == '\t' ? '\t' : ' ');
-    }
-    return "    " + da_cp1252(riga) + "\n    " + segno + "^";
-}
-
-// The number of the error that ended the compile through the error report.
-std::int32_t numero_di(const Terminazione& t) {
-    const std::string prompt = t.what();
-    const auto inizio = prompt.find_last_of(' ');
-    try {
-        return std::stoi(prompt.substr(inizio + 1));
-    } catch (const std::exception&) {
-        return 0;
-    }
-}
-
-void riporta_errori(const Form1& f, const OpzioniCompila& o, const DescrizioniDaFile& d,
-                    std::ostream& errori) {
-    const ErroreRegistrato* precedente = nullptr;
-    for (const ErroreRegistrato& e : f.errori_registrati) {
-        // A rule that records the same error twice in a row is reported once.
-        if (precedente && precedente->codice == e.codice && precedente->posizione == e.posizione &&
-            precedente->luogo.file == e.luogo.file &&
-            precedente->luogo.campo.riga == e.luogo.campo.riga &&
-            precedente->luogo.campo.colonna == e.luogo.campo.colonna) {
-            continue;
-        }
-        precedente = &e;
-        const auto& testo =
-            e.luogo.file == FileDescrizione::linea ? d.testo_linea() : d.testo_treno();
-        errori << descrivi_errore(e, o, testo) << "\n";
+void riporta_errori(const Form1& f, const RegistroRighe& registro, const Sorgenti& sorgenti,
+                    std::optional<std::int32_t> fermata, std::ostream& errori) {
+    for (const Diagnosi& d : diagnosi_della_compilazione(f, registro, fermata)) {
+        errori << testo_diagnosi(d, sorgenti, false) << "\n";
     }
 }
 
@@ -91,29 +48,10 @@ std::optional<std::string> DescrizioniDaFile::treno() {
     return treno_;
 }
 
-std::optional<std::string> riga_di_testo(std::string_view testo, int riga) {
-    std::size_t inizio = 0;
-    for (int n = 1; n < riga; ++n) {
-        const std::size_t fine = testo.find_first_of("\r\n", inizio);
-        if (fine == std::string_view::npos) return std::nullopt;
-        inizio = fine + (testo.compare(fine, 2, "\r\n") == 0 ? 2 : 1);
-    }
-    if (riga < 1 || inizio > testo.size()) return std::nullopt;
-    const std::size_t fine = testo.find_first_of("\r\n", inizio);
-    return std::string(testo.substr(inizio, fine == std::string_view::npos ? fine : fine - inizio));
-}
-
-std::string descrivi_errore(const ErroreRegistrato& e, const OpzioniCompila& o,
-                            const std::optional<std::string>& testo) {
-    std::string r = luogo_di(e.luogo, o) + ": Errore n. " + std::to_string(e.codice);
-    if (e.posizione) r += ", posizione " + std::to_string(*e.posizione);
-    r += ": " + std::string(spiegazione_errore(e.codice));
-    if (e.luogo.file != FileDescrizione::nessuno && e.luogo.campo.riga > 0 && testo) {
-        if (const auto riga = riga_di_testo(*testo, e.luogo.campo.riga)) {
-            r += "\n" + riga_con_segno(*riga, e.luogo.campo.colonna);
-        }
-    }
-    return r;
+Sorgenti sorgenti_di(const OpzioniCompila& o, const DescrizioniDaFile& d) {
+    return {o.linea.string(), o.treno.string(),
+            "scenario " + o.nome_scenario + ", treno " + o.numero_treno, &d.testo_linea(),
+            &d.testo_treno()};
 }
 
 int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostream& errori) {
@@ -122,9 +60,12 @@ int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostr
     f.numero_treno = o.numero_treno;
     f.cartella = o.cartella;
     DescrizioniDaFile d(o.linea, o.treno);
+    RegistroRighe registro(f, false);
+    f.osservatore = &registro;
+    const Sorgenti sorgenti = sorgenti_di(o, d);
     try {
         const bool celle_pronte = compila(f, kFlagLinea, d);
-        riporta_errori(f, o, d, errori);
+        riporta_errori(f, registro, sorgenti, std::nullopt, errori);
         if (celle_pronte) {
             crea_cartella(o.cartella);
             scrivi_file_compilati(f, o.cartella);
@@ -136,8 +77,7 @@ int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostr
         }
         return f.codice_errore != 0 ? kUscitaErroreRegistrato : kUscitaRegolare;
     } catch (const Terminazione& t) {
-        riporta_errori(f, o, d, errori);
-        errori << descrivi_errore({numero_di(t), std::nullopt, {}}, o, std::nullopt) << "\n";
+        riporta_errori(f, registro, sorgenti, numero_della_terminazione(t), errori);
     } catch (const ErroreFile& e) {
         errori << riga_errore_file(e) << "\n";
     } catch (const std::exception& e) {

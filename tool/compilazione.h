@@ -8,6 +8,7 @@
 
 #include "compiler/memorizza.h"
 #include "compiler/modello.h"
+#include "tool/diagnosi.h"
 
 namespace brunavia::strumento {
 
@@ -41,15 +42,8 @@ private:
     std::optional<std::string> treno_;
 };
 
-// The line `riga` (from 1) of a description text, without its line end; nothing when the text
-// has fewer lines. Line ends are CR LF, a lone CR or a lone LF, as the field reader takes them.
-std::optional<std::string> riga_di_testo(std::string_view testo, int riga);
-
-// The report of one recorded error: "FILE:LINE:COL: Errore n. N, posizione P: <meaning>", then
-// the offending line and a caret under the field. A file-wide error names only the file; one
-// that belongs to no row names the scenario. `testo` is the text of the file pointed at.
-std::string descrivi_errore(const ErroreRegistrato& e, const OpzioniCompila& o,
-                            const std::optional<std::string>& testo);
+// The names of the two files and of the scenario, with the texts read, for the reports.
+Sorgenti sorgenti_di(const OpzioniCompila& o, const DescrizioniDaFile& d);
 
 // The compile of the program on the given files: same model, rules and compiled bytes, files
 // written into `o.cartella`. Every recorded error is reported on `errori`; the names of the

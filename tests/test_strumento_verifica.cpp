@@ -1,0 +1,445 @@
+#include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "compiler/descrizioni_in_memoria.h"
+#include "compiler/errori.h"
+#include "compiler/file_compilati.h"
+#include "compiler/memorizza.h"
+#include "tests/aiuti.h"
+#include "tool/comandi.h"
+#include "tool/trappole.h"
+#include "tool/verifica.h"
+#include "writers/scrittore_testo.h"
+#include "writers/scrittori.h"
+
+namespace brunavia::strumento {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string testo_di(const std::vector<std::string>& lista) {
+    std::size_t righe = 0;
+    return codifica_righe(lista, righe);
+}
+
+// The shipped descriptions, as the program writes them.
+const std::string& linea_spedita() {
+    static const std::string t = testo_di(righe_linea());
+    return t;
+}
+const std::string& treno_spedito() {
+    static const std::string t = testo_di(righe_treno());
+    return t;
+}
+
+// The text with the one occurrence of `vecchio` replaced.
+std::string con(const std::string& testo, const std::string& vecchio, const std::string& nuovo) {
+    const auto i = testo.find(vecchio);
+    EXPECT_NE(i, std::string::npos) << vecchio;
+    EXPECT_EQ(testo.find(vecchio, i + 1), std::string::npos) << vecchio;
+    if (i == std::string::npos) return testo;
+    return std::string(testo).replace(i, vecchio.size(), nuovo);
+}
+
+std::string elenco(const std::vector<Diagnosi>& d) {
+    std::string r;
+    for (const Diagnosi& x : d) {
+        r += std::to_string(x.luogo.campo.riga) + ":" + std::to_string(x.luogo.campo.colonna) +
+             " " + (x.errore ? "E" + std::to_string(x.numero.value_or(0)) : x.codice) + " " +
+             x.messaggio + "\n";
+    }
+    return r;
+}
+
+TEST(Verifica, LaCoppiaSpeditaNonDaNessunaDiagnosi) {
+    const auto d = verifica_descrizioni(linea_spedita(), treno_spedito());
+    EXPECT_TRUE(d.empty()) << elenco(d);
+}
+
+// One warning kind per case: a change that shows the trap, and a near-identical one that
+// does not (and leaves the pair without any diagnostic).
+struct CasoAvviso {
+    const char* codice;
+    bool treno;  // the change is in the train description
+    std::string vecchio;
+    std::string trappola;
+    std::string innocuo;
+    int riga;  // the line the warning points at
+};
+
+void PrintTo(const CasoAvviso& c, std::ostream* os) {
+    *os << c.codice;
+}
+
+class Avvisi : public testing::TestWithParam<CasoAvviso> {};
+
+TEST_P(Avvisi, LaTrappolaAvvisaEIlQuasiUgualeNo) {
+    const CasoAvviso& c = GetParam();
+    const auto verifica = [&](const std::string& nuovo) {
+        return c.treno
+                   ? verifica_descrizioni(linea_spedita(), con(treno_spedito(), c.vecchio, nuovo))
+                   : verifica_descrizioni(con(linea_spedita(), c.vecchio, nuovo), treno_spedito());
+    };
+    const auto con_trappola = verifica(c.trappola);
+    const auto avviso = std::find_if(con_trappola.begin(), con_trappola.end(),
+                                     [&](const Diagnosi& d) { return d.codice == c.codice; });
+    ASSERT_NE(avviso, con_trappola.end()) << elenco(con_trappola);
+    EXPECT_FALSE(avviso->errore);
+    EXPECT_EQ(avviso->luogo.file, c.treno ? FileDescrizione::treno : FileDescrizione::linea);
+    EXPECT_EQ(avviso->luogo.campo.riga, c.riga) << elenco(con_trappola);
+    const auto innocua = verifica(c.innocuo);
+    EXPECT_TRUE(innocua.empty()) << elenco(innocua);
+}
+
+// Lines of the shipped files: line description 2 to 9 general rows, 11 the first curve, 207
+// the first gradient, 310 "[montagne]", 332 the first speed board; train description 2 to 5
+// general rows, 6 "[aderenze]", 7 the first adhesion row, 46 the first speed row, 70 the
+// first station, 93 "[rallentamenti]", 95 the first signal.
+const CasoAvviso kCasi[] = {
+    {"parola-sconosciuta", false, "pendenza,  1200,   7", "pendneza,  1200,   7",
+     "x pendenza,  1200,   7", 209},
+    {"parola-sconosciuta", true, "segnale,    2200,", "segnal,    2200,", "SEGNALE,    2200,", 96},
+    {"intestazione-letta-come-riga", true, "[aderenze]", "[aderenza]", "[aderenze ]", 6},
+    {"campi-mancanti", true, "segnale,    5600,   1, 5, 6,  0, 0,    1,  3,1,0, 0",
+     "segnale,    5600,   1, 5, 6,  0, 0,    1,  3,1,0",
+     "segnale,    5600,   1, 5, 6,  0, 0,    1,  3,1,0,0", 97},
+    {"campi-in-piu", false, "pendenza,  500,   -5", "pendenza,  500,   -5, 3",
+     "pendenza,  500,   -5 ", 208},
+    {"parole-multiple", true, "sabbia,    300", "sabbia vetture,    8, 300", "sabbia,    300 ", 4},
+    {"fuori-ordine", true, "aderenza,   10600,   100", "aderenza,   9000,   100",
+     "aderenza,   9300,   100", 11},
+    {"fuori-ordine", false, "curvas5,  500,  150", "curvas5,  100,  150", "curvas5,  150,  150",
+     12},
+    {"pendenza-fuori-intervallo", false, "pendenza,  2400,   -2", "pendenza,  2400,   200",
+     "pendenza,  2400,   155", 210},
+    {"aderenza-fuori-intervallo", true, "aderenza,    2600,    95", "aderenza,    2600,    150",
+     "aderenza,    2600,    100", 8},
+    {"velocita-non-multipla-di-5", true, "velocita,     750,    90", "velocita,     750,    83",
+     "velocita,     750,    85", 46},
+    {"cartello-velocita-ambigua", false, "indicatori_vmax,  750,  85,  90,  90,  0,  ,",
+     "indicatori_vmax,  750,  85,  90,  90,  0,  100,",
+     "indicatori_vmax,  750,  85,  90,  90,  0,  95,", 332},
+    {"valore-troncato", true, "[codici]", "abbattimento,  50000,  40000\r\n[codici]",
+     "abbattimento,  50000,  30000\r\n[codici]", 139},
+    {"maiuscole", false, "sfondo uno,", "Sfondo uno,", "sfondo  uno,", 6},
+    {"senza-generale", true, "[generale]", "[generali]", "[GENERALE]", 1},
+    {"trattino-nella-parola", false, "pendenza,  3300,   4", "pend-enza,  3300,   4",
+     "---- salite ----\r\npendenza,  3300,   4", 211},
+    {"classe-curva-multipla", false, "curvad3,  850,  500", "curvad35,  850,  500",
+     "curvad3 ,  850,  500", 13},
+    {"virgola-nel-nome", true, "ROSTENA", "ROSTENA, NORD", "ROSTENA NORD", 73},
+    {"testo-utf8", true, "ROSTENA", "ROST\xC3\xA0NA", "ROST\xE0NA", 73},
+    {"orario-fuori-giornata", true, "8,25, 0, ORVADA", "24,25, 0, ORVADA", "23,25, 0, ORVADA", 70},
+};
+
+INSTANTIATE_TEST_SUITE_P(Trappole, Avvisi, testing::ValuesIn(kCasi),
+                         [](const testing::TestParamInfo<CasoAvviso>& i) {
+                             std::string nome =
+                                 std::string(i.param.codice) + "_" + std::to_string(i.index);
+                             std::replace(nome.begin(), nome.end(), '-', '_');
+                             return nome;
+                         });
+
+TEST(Verifica, OgniTipoDiAvvisoHaUnCasoEUnCodiceStabile) {
+    for (const TipoAvviso& t : tipi_di_avviso()) {
+        const bool provato = std::any_of(std::begin(kCasi), std::end(kCasi),
+                                         [&](const CasoAvviso& c) { return c.codice == t.codice; });
+        EXPECT_TRUE(provato) << t.codice;
+    }
+}
+
+// What a compile leaves: its errors and the bytes of the table and the cells.
+std::string esito_compilazione(const std::string& linea, const std::string& treno, bool osservata) {
+    Form1 f;
+    RegistroRighe registro(f, false);
+    if (osservata) f.osservatore = &registro;
+    DescrizioniInMemoria d(linea, treno);
+    std::string r;
+    try {
+        if (compila(f, 1, d)) timbra_modello(f);
+    } catch (const Terminazione& t) {
+        r += t.what();
+    }
+    for (const ErroreRegistrato& e : f.errori_registrati) {
+        r += std::to_string(e.codice) + "," + std::to_string(e.posizione.value_or(-1)) + "," +
+             std::to_string(e.luogo.campo.riga) + ";";
+    }
+    if (f.celle_dimensionate()) r += serializza_tabella(f) + serializza_celle(f);
+    return r;
+}
+
+// Watching the reading changes nothing the compile does, whatever the texts.
+TEST(Verifica, OsservareNonCambiaLaCompilazione) {
+    for (const CasoAvviso& c : kCasi) {
+        for (const std::string& nuovo : {c.trappola, c.innocuo}) {
+            const std::string linea =
+                c.treno ? linea_spedita() : con(linea_spedita(), c.vecchio, nuovo);
+            const std::string treno =
+                c.treno ? con(treno_spedito(), c.vecchio, nuovo) : treno_spedito();
+            EXPECT_TRUE(esito_compilazione(linea, treno, true) ==
+                        esito_compilazione(linea, treno, false))
+                << c.codice << " " << nuovo;
+        }
+    }
+}
+
+// The compile's errors, as it records them, for the same texts (and the error report's number
+// when it ended the compile).
+std::vector<ErroreRegistrato> errori_compilati(const std::string& linea, const std::string& treno) {
+    Form1 f;
+    DescrizioniInMemoria d(linea, treno);
+    try {
+        compila(f, 1, d);
+    } catch (const Terminazione& t) {
+        // The error report ended the compile: its number, without a position.
+        const std::string prompt = t.what();
+        f.errori_registrati.push_back(
+            {std::stoi(prompt.substr(prompt.find_last_of(' ') + 1)), std::nullopt, {}, {}});
+    }
+    return f.errori_registrati;
+}
+
+TEST(Verifica, UnErroreDellaLineaNonNascondeQuelliDelTreno) {
+    const std::string linea =
+        con(linea_spedita(), "indicatori_vmax,  6000,  80", "indicatori_vmax,  5510,  80");
+    const std::string treno = con(treno_spedito(), "segnale,    2200,", "segnale,    1410,");
+    const auto compilati = errori_compilati(linea, treno);
+    ASSERT_EQ(compilati.size(), 1u);
+    EXPECT_EQ(compilati[0].codice, 21);
+
+    const auto d = verifica_descrizioni(linea, treno);
+    ASSERT_EQ(d.size(), 2u) << elenco(d);
+    // The compile's own error, exactly as recorded and not marked.
+    EXPECT_EQ(d[0].numero, 21);
+    EXPECT_EQ(d[0].posizione, 5510);
+    EXPECT_EQ(d[0].luogo.file, FileDescrizione::linea);
+    EXPECT_FALSE(d[0].dopo_ripresa);
+    // The train's error, found by reading on.
+    EXPECT_EQ(d[1].numero, 16);
+    EXPECT_EQ(d[1].posizione, 1410);
+    EXPECT_EQ(d[1].luogo.file, FileDescrizione::treno);
+    EXPECT_EQ(d[1].luogo.campo.riga, 96);
+    EXPECT_TRUE(d[1].dopo_ripresa);
+}
+
+// Any edit of the descriptions: the watched compile is the compile, check ends, and every error the
+// compile records is among its diagnostics, with the same number and position and not marked as
+// found by reading on.
+RC_GTEST_PROP(Verifica, OgniErroreDellaCompilazioneCompare, ()) {
+    const bool nel_treno = *rc::gen::arbitrary<bool>();
+    std::string testo = nel_treno ? treno_spedito() : linea_spedita();
+    const auto modifiche = *rc::gen::inRange(1, 6);
+    for (int i = 0; i < modifiche; ++i) {
+        const auto dove =
+            static_cast<std::size_t>(*rc::gen::inRange(0, static_cast<int>(testo.size())));
+        const auto quanti = static_cast<std::size_t>(*rc::gen::inRange(0, 12));
+        const std::string nuovo = *rc::gen::element<std::string>(
+            "", ",", "\r\n", "-", "0", "9", "99999999999", "[x]", "[aderenza]", "segnale, 1400",
+            "stazione", "pendenza, 5", " ", "a");
+        testo.replace(dove, std::min(quanti, testo.size() - dove), nuovo);
+    }
+    const std::string linea = nel_treno ? linea_spedita() : testo;
+    const std::string treno = nel_treno ? testo : treno_spedito();
+    // Watching the reading changes nothing the compile does.
+    RC_ASSERT(esito_compilazione(linea, treno, true) == esito_compilazione(linea, treno, false));
+    const auto d = verifica_descrizioni(linea, treno);
+    for (const ErroreRegistrato& e : errori_compilati(linea, treno)) {
+        RC_ASSERT(std::any_of(d.begin(), d.end(), [&](const Diagnosi& x) {
+            return x.errore && x.numero == e.codice && x.posizione == e.posizione &&
+                   !x.dopo_ripresa;
+        }));
+    }
+}
+
+TEST(Verifica, DopoUnaRigaRifiutataLeggeLeRigheSeguenti) {
+    // Two refused signals and a read failure in one train description: the compile stops at
+    // the first, check reports all three.
+    std::string treno = con(treno_spedito(), "segnale,    2200,", "segnale,    1410,");
+    treno = con(treno, "segnale,    6600,", "segnale,    5610,");
+    treno = con(treno, "segnale,   11100,   2", "segnale,   11100,   x");
+    const auto compilati = errori_compilati(linea_spedita(), treno);
+    const auto d = verifica_descrizioni(linea_spedita(), treno);
+    ASSERT_EQ(d.size(), 3u) << elenco(d);
+    for (const ErroreRegistrato& e : compilati) {
+        const bool trovato = std::any_of(d.begin(), d.end(), [&](const Diagnosi& x) {
+            return x.numero == e.codice && x.posizione == e.posizione && !x.dopo_ripresa;
+        });
+        EXPECT_TRUE(trovato) << e.codice;
+    }
+    EXPECT_EQ(d[1].numero, 16);
+    EXPECT_EQ(d[1].posizione, 5610);
+    EXPECT_TRUE(d[1].dopo_ripresa);
+    EXPECT_EQ(d[2].numero, 25);
+    EXPECT_TRUE(d[2].dopo_ripresa);
+    EXPECT_NE(d[2].messaggio.find("\"x\""), std::string::npos) << d[2].messaggio;
+}
+
+TEST(Verifica, SenzaLunghezzaLoDiceAllaSezioneGenerale) {
+    const std::string linea = con(linea_spedita(), "lunghezza percorso,    120000\r\n", "");
+    const auto d = verifica_descrizioni(linea, treno_spedito());
+    ASSERT_FALSE(d.empty());
+    EXPECT_TRUE(d[0].errore);
+    EXPECT_EQ(d[0].numero, 25);
+    EXPECT_EQ(d[0].luogo.campo.riga, 1);  // the "[generale]" header
+    EXPECT_NE(d[0].messaggio.find("lunghezza percorso"), std::string::npos) << d[0].messaggio;
+    EXPECT_FALSE(d[0].dopo_ripresa);
+    // The rows are still read, on the longest line: the shipped rows give nothing more.
+    EXPECT_EQ(d.size(), 1u) << elenco(d);
+}
+
+struct EsitoCheck {
+    int stato = -1;
+    std::string uscita;
+    std::string errori;
+};
+
+EsitoCheck check(const fs::path& linea, const fs::path& treno, bool json) {
+    OpzioniVerifica o;
+    o.linea = linea;
+    o.treno = treno;
+    o.json = json;
+    std::ostringstream uscita, errori;
+    const int stato = comando_check(o, uscita, errori);
+    return {stato, uscita.str(), errori.str()};
+}
+
+TEST(Verifica, StatoDiUscitaEFormatoDelleRighe) {
+    prova::CartellaTemporanea c;
+    const fs::path linea = c / "L.txt", treno = c / "T.txt";
+    prova::scrivi_byte(linea, linea_spedita());
+    prova::scrivi_byte(treno, treno_spedito());
+    EXPECT_EQ(check(linea, treno, false).stato, 0);
+
+    prova::scrivi_byte(
+        treno, con(treno_spedito(), "velocita,     750,    90", "velocita,     750,    83"));
+    const auto avvisi = check(linea, treno, false);
+    EXPECT_EQ(avvisi.stato, 3);
+    EXPECT_EQ(avvisi.uscita,
+              treno.string() +
+                  ":46:23: warning: velocita' 83 km/h: le celle la tengono in passi di 5 km/h, "
+                  "cioe' 85 km/h; scrivere un multiplo di 5 [velocita-non-multipla-di-5]\n"
+                  "    velocita,     750,    83\n"
+                  "                          ^\n");
+
+    prova::scrivi_byte(treno, con(treno_spedito(), "segnale,    2200,", "segnale,    1410,"));
+    const auto errori = check(linea, treno, false);
+    EXPECT_EQ(errori.stato, 2);
+    EXPECT_EQ(errori.uscita.rfind(treno.string() + ":96:13: error: Errore n. 16, posizione 1410: "
+                                                   "segnale su una cella occupata",
+                                  0),
+              0u)
+        << errori.uscita;
+
+    // Nothing is written, moved or deleted.
+    std::vector<fs::path> presenti;
+    for (const auto& voce : fs::directory_iterator(c.percorso())) presenti.push_back(voce.path());
+    EXPECT_EQ(presenti.size(), 2u);
+
+    fs::remove(treno);
+    const auto mancante = check(linea, treno, false);
+    EXPECT_EQ(mancante.stato, 1);
+    EXPECT_NE(mancante.errori.find(treno.string()), std::string::npos);
+}
+
+TEST(Verifica, JsonUnSoloArrayConIlSegnoDellaRipresa) {
+    prova::CartellaTemporanea c;
+    const fs::path linea = c / "L.txt", treno = c / "T.txt";
+    prova::scrivi_byte(
+        linea, con(linea_spedita(), "indicatori_vmax,  6000,  80", "indicatori_vmax,  5510,  80"));
+    prova::scrivi_byte(
+        treno, con(treno_spedito(), "velocita,     750,    90", "velocita,     750,    83"));
+    const auto e = check(linea, treno, true);
+    EXPECT_EQ(e.stato, 2);
+    const auto j = nlohmann::json::parse(e.uscita);
+    ASSERT_TRUE(j.is_array());
+    ASSERT_EQ(j.size(), 2u) << e.uscita;
+    EXPECT_EQ(j[0]["file"], linea.string());
+    EXPECT_EQ(j[0]["severity"], "error");
+    EXPECT_EQ(j[0]["error"], 21);
+    EXPECT_EQ(j[0]["position"], 5510);
+    EXPECT_TRUE(j[0]["code"].is_null());
+    EXPECT_EQ(j[0]["found_by_reading_on"], false);
+    EXPECT_EQ(j[1]["file"], treno.string());
+    EXPECT_EQ(j[1]["line"], 46);
+    EXPECT_EQ(j[1]["column"], 23);
+    EXPECT_EQ(j[1]["severity"], "warning");
+    EXPECT_EQ(j[1]["code"], "velocita-non-multipla-di-5");
+    EXPECT_TRUE(j[1]["error"].is_null());
+}
+
+TEST(Verifica, JsonSegnaGliErroriTrovatiProseguendo) {
+    prova::CartellaTemporanea c;
+    const fs::path linea = c / "L.txt", treno = c / "T.txt";
+    prova::scrivi_byte(
+        linea, con(linea_spedita(), "indicatori_vmax,  6000,  80", "indicatori_vmax,  5510,  80"));
+    prova::scrivi_byte(treno, con(treno_spedito(), "segnale,    2200,", "segnale,    1410,"));
+    const auto e = check(linea, treno, true);
+    const auto j = nlohmann::json::parse(e.uscita);
+    ASSERT_EQ(j.size(), 2u) << e.uscita;
+    EXPECT_EQ(j[1]["error"], 16);
+    EXPECT_EQ(j[1]["found_by_reading_on"], true);
+    EXPECT_NE(j[1]["message"].get<std::string>().find("proseguendo la lettura"), std::string::npos);
+    const auto testo = check(linea, treno, false);
+    EXPECT_NE(testo.uscita.find("(trovato proseguendo la lettura)\n    segnale,    1410,"),
+              std::string::npos)
+        << testo.uscita;
+}
+
+// The README's table documents every warning code.
+TEST(Verifica, IlLeggimiSpiegaOgniCodice) {
+    const std::string leggimi = prova::leggi_byte(BRUNAVIA_README);
+    const auto inizio = leggimi.find("### Checking descriptions");
+    ASSERT_NE(inizio, std::string::npos);
+    for (const TipoAvviso& t : tipi_di_avviso()) {
+        EXPECT_NE(leggimi.find("| `" + std::string(t.codice) + "` |", inizio), std::string::npos)
+            << t.codice;
+    }
+}
+
+TEST(Verifica, RigaDiComando) {
+    std::ostringstream out, err;
+    EXPECT_EQ(esegui_strumento({"check", "--help"}, out, err), 0);
+    EXPECT_EQ(out.str().rfind("uso: brunavia-tool check LINEA TRENO [--json]", 0), 0u);
+    std::ostringstream out2, err2;
+    EXPECT_EQ(esegui_strumento({"check", "linea.txt"}, out2, err2), kUscitaUso);
+    EXPECT_EQ(out2.str(), "");
+    std::ostringstream out3, err3;
+    EXPECT_EQ(esegui_strumento({"check", "a", "b", "--xml"}, out3, err3), kUscitaUso);
+}
+
+TEST(Verifica, SuggerisceSoloParoleVicine) {
+    EXPECT_EQ(distanza("pendneza", "pendenza"), 1u);
+    EXPECT_EQ(distanza("rallentamneto", "rallentamento"), 1u);
+    EXPECT_EQ(distanza("curva", "montagna"), 7u);
+    EXPECT_EQ(distanza("segnal", "segnale"), 1u);
+    const std::string linea = con(linea_spedita(), "pendenza,  1200,   7", "zzzzz,  1200,   7");
+    const auto d = verifica_descrizioni(linea, treno_spedito());
+    ASSERT_EQ(d.size(), 1u) << elenco(d);
+    EXPECT_EQ(d[0].messaggio.find("forse"), std::string::npos) << d[0].messaggio;
+
+    // A row of the other description, or of the other part of the line, says where it belongs.
+    const struct {
+        std::string linea;
+        std::string atteso;
+    } altrove[] = {
+        {con(linea_spedita(), "pendenza,  1200,   7", "velocita,  1200,   7"),
+         "descrizione del treno"},
+        {con(linea_spedita(), "pendenza,  1200,   7", "sfondo uno,  1200"), "sezione [generale]"},
+    };
+    for (const auto& c : altrove) {
+        const auto x = verifica_descrizioni(c.linea, treno_spedito());
+        ASSERT_EQ(x.size(), 1u) << elenco(x);
+        EXPECT_EQ(x[0].codice, "parola-sconosciuta");
+        EXPECT_NE(x[0].messaggio.find(c.atteso), std::string::npos) << x[0].messaggio;
+    }
+}
+
+}  // namespace
+}  // namespace brunavia::strumento

@@ -1,0 +1,170 @@
+#include "tool/registro_righe.h"
+
+#include <array>
+
+namespace brunavia::strumento {
+
+std::optional<std::int64_t> ParolaLetta::primo_numero() const {
+    for (const CampoLetto& c : campi) {
+        if (!c.numero) continue;
+        try {
+            return std::stoll(c.testo.empty() ? "0" : c.testo);
+        } catch (const std::exception&) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+void RegistroRighe::campo(bool numero, PosizioneCampo dove, std::string_view testo) {
+    FileLetto& file = corrente();
+    file.campi.push_back({numero, dove, std::string(testo)});
+    if (numero || testo.find_first_not_of(" \t") != std::string_view::npos) {
+        ++file.campi_per_riga[dove.riga];
+    }
+    if (parola_corrente_) parole_[*parola_corrente_].campi.push_back(file.campi.back());
+}
+
+void RegistroRighe::togli_ultimo_campo() {
+    if (!parola_corrente_) return;
+    auto& campi = parole_[*parola_corrente_].campi;
+    if (!campi.empty()) campi.pop_back();
+    parola_corrente_.reset();
+}
+
+void RegistroRighe::inizio_file(bool treno) {
+    treno_corrente_ = treno;
+    corrente().letto = true;
+    parola_corrente_.reset();
+}
+
+void RegistroRighe::generale(PosizioneCampo dove) {
+    togli_ultimo_campo();
+    corrente().generale = dove;
+}
+
+void RegistroRighe::separatore(PosizioneCampo dove, std::string_view testo) {
+    togli_ultimo_campo();
+    corrente().separatori.push_back({false, dove, std::string(testo)});
+}
+
+void RegistroRighe::parola(PosizioneCampo dove, std::string_view testo) {
+    togli_ultimo_campo();
+    parole_.push_back({treno_corrente_, dove, std::string(testo), {}, {}, {}});
+    parola_corrente_ = parole_.size() - 1;
+    corrente().parole.push_back(*parola_corrente_);
+}
+
+void RegistroRighe::non_esaminato(PosizioneCampo, std::string_view) {
+    togli_ultimo_campo();
+}
+
+void RegistroRighe::riga(TipoRiga tipo) {
+    if (parola_corrente_) parole_[*parola_corrente_].tipi.push_back(tipo);
+}
+
+void RegistroRighe::valore(const ValoreLetto& v) {
+    if (parola_corrente_) parole_[*parola_corrente_].valori.push_back({v, std::string(v.nome)});
+}
+
+void RegistroRighe::cella_scritta(std::int64_t k, std::uint8_t tipo) {
+    if (parola_corrente_) celle_.push_back({k, tipo, *parola_corrente_});
+}
+
+void RegistroRighe::cella_occupata(std::int64_t k) {
+    CellaRifiutata r;
+    r.errore = f_.errori_registrati.size();
+    r.k = k;
+    if (dentro_le_celle(f_, k)) r.tipo_occupante = cella_a(f_, k).tipo_cella;
+    for (auto i = celle_.rbegin(); i != celle_.rend(); ++i) {
+        if (i->k != k) continue;
+        r.parola_occupante = i->parola;
+        break;
+    }
+    rifiuti_.push_back(r);
+}
+
+const CellaRifiutata* RegistroRighe::rifiuto_di(std::size_t indice) const {
+    for (const CellaRifiutata& r : rifiuti_) {
+        if (r.errore == indice) return &r;
+    }
+    return nullptr;
+}
+
+const ParolaLetta* RegistroRighe::riga_con_cella(std::int64_t k, std::uint8_t tipo) const {
+    for (auto i = celle_.rbegin(); i != celle_.rend(); ++i) {
+        if (i->k == k && i->tipo == tipo) return &parole_[i->parola];
+    }
+    return nullptr;
+}
+
+const ParolaLetta* RegistroRighe::rallentamento_su(std::int64_t k) const {
+    const CellaScritta* migliore = nullptr;
+    for (const CellaScritta& c : celle_) {
+        if (c.tipo != tipo::inizio_rallentamento || c.k >= k) continue;
+        if (!migliore || c.k > migliore->k) migliore = &c;
+    }
+    return migliore ? &parole_[migliore->parola] : nullptr;
+}
+
+const ParolaLetta* RegistroRighe::riga_del_campo(bool treno, PosizioneCampo dove) const {
+    for (const ParolaLetta& p : parole_) {
+        if (p.treno != treno) continue;
+        for (const CampoLetto& c : p.campi) {
+            if (c.dove.riga == dove.riga && c.dove.colonna == dove.colonna) return &p;
+        }
+    }
+    return nullptr;
+}
+
+std::string_view nome_riga(TipoRiga tipo) {
+    constexpr std::array<std::string_view, 19> kNomi = {"lunghezza percorso",
+                                                        "progressiva chilometrica",
+                                                        "sfondo",
+                                                        "ripetizione segnali",
+                                                        "pendenza",
+                                                        "curva",
+                                                        "montagna",
+                                                        "indicatori_vmax",
+                                                        "cartello_indicatore",
+                                                        "massa frenata",
+                                                        "vetture",
+                                                        "velocita",
+                                                        "aderenza",
+                                                        "orologio",
+                                                        "sabbia",
+                                                        "segnale",
+                                                        "rallentamento",
+                                                        "abbattimento",
+                                                        "stazione"};
+    return kNomi[static_cast<std::size_t>(tipo)];
+}
+
+std::string_view nome_occupante(std::uint8_t tipo_cella) {
+    switch (tipo_cella) {
+        case tipo::segnale:
+            return "dal segnale";
+        case tipo::fine_rallentamento:
+            return "dalla fine di un rallentamento";
+        case tipo::inizio_rallentamento:
+            return "dall'inizio di un rallentamento";
+        case tipo::avviso_rallentamento:
+            return "dall'avviso di un rallentamento";
+        case tipo::prima_dell_avviso:
+            return "da una delle quattro celle prima di un avviso";
+        case tipo::indicatore_v_max:
+            return "dall'indicatore di velocita' massima";
+        case tipo::fine_stazione:
+            return "dalla fine di una stazione";
+        case tipo::marcatore:
+            return "da un marcatore";
+        case tipo::abbattimento_nullo:
+            return "dall'abbattimento";
+        case tipo::cartello_indicatore:
+            return "dal cartello indicatore";
+        default:
+            return "da un altro oggetto";
+    }
+}
+
+}  // namespace brunavia::strumento

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compiler/modello.h"
+#include "compiler/osservatore.h"
+
+namespace brunavia::strumento {
+
+// A field as the field reader read it.
+struct CampoLetto {
+    bool numero = false;
+    PosizioneCampo dove;
+    std::string testo;
+};
+
+// A value of a row, kept with its own copy of the name.
+struct ValoreRiga {
+    ValoreLetto valore;
+    std::string nome;
+};
+
+// A field examined as a keyword, with what it ran: the rows recognised, the fields they read
+// and the values they stored.
+struct ParolaLetta {
+    bool treno = false;
+    PosizioneCampo dove;
+    std::string testo;
+    std::vector<TipoRiga> tipi;
+    std::vector<CampoLetto> campi;
+    std::vector<ValoreRiga> valori;
+
+    // The row's first number, its position for most rows.
+    std::optional<std::int64_t> primo_numero() const;
+};
+
+// What one reading saw of one description file.
+struct FileLetto {
+    bool letto = false;
+    std::optional<PosizioneCampo> generale;
+    std::vector<CampoLetto> campi;       // every field, in reading order
+    std::vector<CampoLetto> separatori;  // fields skipped as separators
+    std::vector<std::size_t> parole;     // indices into RegistroRighe::parole()
+    std::map<int, int> campi_per_riga;   // line -> fields read on it (empty text fields aside)
+};
+
+// A typed cell written by a row, or a cell that refused a row.
+struct CellaScritta {
+    std::int64_t k = 0;
+    std::uint8_t tipo = 0;
+    std::size_t parola = 0;
+};
+struct CellaRifiutata {
+    std::size_t errore = 0;  // index of the error recorded next
+    std::int64_t k = 0;
+    std::uint8_t tipo_occupante = 0;
+    std::optional<std::size_t> parola_occupante;
+};
+
+// Records everything the readers and placements report during one compile: the tool uses it
+// to point errors at their rows and to find the format's silent traps. With `legge_oltre`
+// the readers read on after an error that stops them.
+class RegistroRighe : public OsservatoreLettura {
+public:
+    RegistroRighe(const Form1& f, bool legge_oltre) : f_(f), legge_oltre_(legge_oltre) {}
+
+    void campo(bool numero, PosizioneCampo dove, std::string_view testo) override;
+    void inizio_file(bool treno) override;
+    void generale(PosizioneCampo dove) override;
+    void separatore(PosizioneCampo dove, std::string_view testo) override;
+    void parola(PosizioneCampo dove, std::string_view testo) override;
+    void non_esaminato(PosizioneCampo dove, std::string_view testo) override;
+    void riga(TipoRiga tipo) override;
+    void valore(const ValoreLetto& v) override;
+    void cella_scritta(std::int64_t k, std::uint8_t tipo) override;
+    void cella_occupata(std::int64_t k) override;
+    bool legge_oltre() const override { return legge_oltre_; }
+
+    const std::vector<ParolaLetta>& parole() const { return parole_; }
+    const FileLetto& file(bool treno) const { return treno ? treno_ : linea_; }
+    const std::vector<CellaScritta>& celle_scritte() const { return celle_; }
+
+    // The refusal that preceded error number `indice` of the compile, if any.
+    const CellaRifiutata* rifiuto_di(std::size_t indice) const;
+    // The last row that wrote a cell of type `tipo` at k; the row whose slowdown covers k.
+    const ParolaLetta* riga_con_cella(std::int64_t k, std::uint8_t tipo) const;
+    const ParolaLetta* rallentamento_su(std::int64_t k) const;
+    // The row that read the field at `dove` of the given file.
+    const ParolaLetta* riga_del_campo(bool treno, PosizioneCampo dove) const;
+
+private:
+    FileLetto& corrente() { return treno_corrente_ ? treno_ : linea_; }
+    // The last field read is a keyword or separator, not a field of the running row.
+    void togli_ultimo_campo();
+
+    const Form1& f_;
+    bool legge_oltre_;
+    bool treno_corrente_ = false;
+    FileLetto linea_;
+    FileLetto treno_;
+    std::vector<ParolaLetta> parole_;
+    std::optional<std::size_t> parola_corrente_;
+    std::vector<CellaScritta> celle_;
+    std::vector<CellaRifiutata> rifiuti_;
+};
+
+// The name of a row kind as the messages use it ("segnale", "pendenza", ...).
+std::string_view nome_riga(TipoRiga tipo);
+// What a cell type is, with its article ("il segnale", "l'inizio di un rallentamento").
+std::string_view nome_occupante(std::uint8_t tipo_cella);
+
+}  // namespace brunavia::strumento

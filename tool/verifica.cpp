@@ -1,0 +1,177 @@
+#include "tool/verifica.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <ostream>
+#include <system_error>
+
+#include "compiler/descrizioni_in_memoria.h"
+#include "compiler/errori.h"
+#include "compiler/file_compilati.h"
+#include "compiler/finitura.h"
+#include "compiler/lettore_linea.h"
+#include "compiler/lettore_treno.h"
+#include "compiler/memorizza.h"
+#include "compiler/numeri.h"
+#include "io/file_atomico.h"
+#include "tool/decodifica.h"
+#include "tool/trappole.h"
+
+namespace brunavia::strumento {
+namespace {
+
+// `check` reads with the plan built, as the program's compile does.
+constexpr std::int32_t kFlagLinea = 1;
+// A line that gave no usable length is read on as the longest line the format takes.
+constexpr std::int32_t kUltimoPuntoMassimo = 1'000'000 + 7000;
+
+// The compile as the program runs it: its errors, exactly as it records them.
+std::vector<Diagnosi> errori_della_compilazione(const std::string& linea, const std::string& treno,
+                                                std::vector<ErroreRegistrato>& registrati) {
+    Form1 f;
+    RegistroRighe registro(f, false);
+    f.osservatore = &registro;
+    DescrizioniInMemoria d(linea, treno);
+    std::optional<std::int32_t> fermata;
+    try {
+        compila(f, kFlagLinea, d);
+    } catch (const Terminazione& t) {
+        fermata = numero_della_terminazione(t);
+    }
+    std::vector<Diagnosi> r = diagnosi_della_compilazione(f, registro, fermata);
+    registrati = std::move(f.errori_registrati);
+    return r;
+}
+
+void dimensiona_al_massimo(Form1& f) {
+    f.celle.assign(static_cast<std::size_t>(arrotonda_pari(kUltimoPuntoMassimo / 50.0)) + 1,
+                   cella{});
+}
+
+// The same reading, told to read on past every error that stops it: the errors it finds
+// beyond those of the compile, and what it saw of every row.
+void leggi_oltre(const std::string& linea, const std::string& treno, Form1& f) {
+    f.flag_linea = kFlagLinea;
+    f.tabella[riga_tabella::scenario].testo = f.nome_scenario;
+    f.tabella[riga_tabella::treno].testo = f.numero_treno;
+    StatoLinea stato;
+    try {
+        leggi_descrizione_linea(f, linea, stato);
+    } catch (const ErroreLettura& e) {
+        registra_fallimento(f, FileDescrizione::linea, e);
+    }
+    if (!f.celle_dimensionate()) dimensiona_al_massimo(f);
+    try {
+        leggi_descrizione_treno(f, treno, stato.slot_cartello);
+    } catch (const ErroreLettura& e) {
+        registra_fallimento(f, FileDescrizione::treno, e);
+    }
+    f.luogo = {};
+    applica_finitura(f);
+}
+
+std::vector<Diagnosi> trovate_leggendo_oltre(const Form1& f, const RegistroRighe& registro,
+                                             const std::vector<ErroreRegistrato>& compilati) {
+    std::vector<Diagnosi> r;
+    for (std::size_t i = 0; i < f.errori_registrati.size(); ++i) {
+        const ErroreRegistrato& e = f.errori_registrati[i];
+        const auto gia = [&](const ErroreRegistrato& c) { return stesso_errore(c, e); };
+        if (std::any_of(compilati.begin(), compilati.end(), gia)) continue;
+        if (i > 0 && stesso_errore(f.errori_registrati[i - 1], e)) continue;
+        Diagnosi d = diagnosi_errore(e, i, &registro);
+        d.dopo_ripresa = true;
+        r.push_back(std::move(d));
+    }
+    return r;
+}
+
+// File order: the line description, then the train description, then what belongs to no row;
+// within a file by line and column.
+void in_ordine_di_file(std::vector<Diagnosi>& d) {
+    const auto chiave = [](const Diagnosi& x) {
+        const int file = x.luogo.file == FileDescrizione::linea   ? 0
+                         : x.luogo.file == FileDescrizione::treno ? 1
+                                                                  : 2;
+        return std::tuple(file, x.luogo.campo.riga, x.luogo.campo.colonna);
+    };
+    std::stable_sort(d.begin(), d.end(),
+                     [&](const Diagnosi& a, const Diagnosi& b) { return chiave(a) < chiave(b); });
+}
+
+std::optional<std::string> leggi_descrizione(const std::filesystem::path& p, std::ostream& errori) {
+    std::error_code ec;
+    if (!std::filesystem::exists(p, ec)) {
+        errori << p.string() << ": file mancante\n";
+        return std::nullopt;
+    }
+    try {
+        return leggi_tutto(p);
+    } catch (const ErroreFile& e) {
+        errori << e.riga() << "\n";
+    }
+    return std::nullopt;
+}
+
+using Json = nlohmann::ordered_json;
+
+// A value, or null when there is none.
+template <typename T>
+Json o_null(const std::optional<T>& v) {
+    return v ? Json(*v) : Json(nullptr);
+}
+
+Json come_json(const Diagnosi& d, const Sorgenti& s) {
+    const bool con_file = d.luogo.file != FileDescrizione::nessuno;
+    const bool con_riga = con_file && d.luogo.campo.riga > 0;
+    const auto se = [](bool c, auto v) { return c ? std::optional(v) : std::nullopt; };
+    Json j;
+    j["file"] = o_null(se(con_file, d.luogo.file == FileDescrizione::linea ? s.linea : s.treno));
+    j["line"] = o_null(se(con_riga, d.luogo.campo.riga));
+    j["column"] = o_null(se(con_riga, d.luogo.campo.colonna));
+    j["severity"] = d.errore ? "error" : "warning";
+    j["code"] = o_null(se(!d.codice.empty(), d.codice));
+    j["error"] = o_null(d.numero);
+    j["position"] = o_null(d.posizione);
+    j["message"] = d.dopo_ripresa ? d.messaggio + std::string(kDopoRipresa) : d.messaggio;
+    j["found_by_reading_on"] = d.dopo_ripresa;
+    return j;
+}
+
+}  // namespace
+
+std::vector<Diagnosi> verifica_descrizioni(const std::string& linea, const std::string& treno) {
+    std::vector<ErroreRegistrato> compilati;
+    std::vector<Diagnosi> r = errori_della_compilazione(linea, treno, compilati);
+
+    Form1 f;
+    RegistroRighe registro(f, true);
+    f.osservatore = &registro;
+    leggi_oltre(linea, treno, f);
+    for (Diagnosi& d : trovate_leggendo_oltre(f, registro, compilati)) r.push_back(std::move(d));
+    for (Diagnosi& d : trova_trappole(registro)) r.push_back(std::move(d));
+    in_ordine_di_file(r);
+    return r;
+}
+
+int comando_check(const OpzioniVerifica& o, std::ostream& uscita, std::ostream& errori) {
+    const std::optional<std::string> linea = leggi_descrizione(o.linea, errori);
+    const std::optional<std::string> treno = leggi_descrizione(o.treno, errori);
+    if (!linea || !treno) return 1;
+    const Sorgenti s{o.linea.string(), o.treno.string(),
+                     "scenario " + o.nome_scenario + ", treno " + o.numero_treno, &linea, &treno};
+    const std::vector<Diagnosi> diagnosi = verifica_descrizioni(*linea, *treno);
+    if (o.json) {
+        Json tutte = Json::array();
+        for (const Diagnosi& d : diagnosi) tutte.push_back(come_json(d, s));
+        uscita << tutte.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+    } else {
+        for (const Diagnosi& d : diagnosi) uscita << testo_diagnosi(d, s, true) << "\n";
+    }
+    const bool errori_trovati =
+        std::any_of(diagnosi.begin(), diagnosi.end(), [](const Diagnosi& d) { return d.errore; });
+    if (errori_trovati) return kUscitaVerificaErrori;
+    return diagnosi.empty() ? 0 : kUscitaVerificaAvvisi;
+}
+
+}  // namespace brunavia::strumento
