@@ -234,6 +234,32 @@ TEST(StrumentoDecompile, FileDanneggiatiRifiutatiConIlMessaggioDiDump) {
     }
 }
 
+// A missing folder is named as a folder; a missing file and an output that cannot be created
+// are named by their whole path, with the reason in Italian; nothing is written.
+TEST(StrumentoDecompile, CartelleEFileMancantiNominatiInteriInItaliano) {
+    Cartelle c;
+    const fs::path manca = c.compilati / "manca";
+    const fs::path vuota = c.uscita / "vuota";
+    std::string out, err;
+    EXPECT_EQ(esegui({"decompile", manca.string(), "-o", vuota.string()}, out, err), 1);
+    EXPECT_EQ(err, "Errore sul file " + manca.string() + ": cartella inesistente\n");
+
+    EXPECT_EQ(
+        esegui({"decompile", c.compilati.percorso().string(), "-o", vuota.string()}, out, err), 1);
+    EXPECT_EQ(err, "Errore sul file " + (c.compilati / "Brunavia_706.dat").string() +
+                       ": file inesistente\n");
+
+    compila_spedito_in(c.compilati.percorso());
+    prova::scrivi_byte(c.uscita / "file", "");
+    const fs::path sotto_un_file = c.uscita / "file" / "testi";
+    EXPECT_EQ(esegui({"decompile", c.compilati.percorso().string(), "-o", sotto_un_file.string()},
+                     out, err),
+              1);
+    EXPECT_EQ(err.rfind("Errore sul file " + sotto_un_file.string() + ": ", 0), 0u) << err;
+    EXPECT_EQ(err.find("File exists"), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(vuota));
+}
+
 TEST(StrumentoDecompile, RifiutaQuelloCheNessunaRigaSpiegaENonScriveNulla) {
     Cartelle c;
     compila_spedito_in(c.compilati.percorso());

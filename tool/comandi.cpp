@@ -244,17 +244,6 @@ struct OpzioniPlot {
     NomiDati nomi;
 };
 
-// The folder of compiled files must be there: a missing one is named, not a file inside it.
-void controlla_cartella(const std::filesystem::path& cartella) {
-    std::error_code ec;
-    if (!std::filesystem::exists(cartella, ec)) {
-        throw ErroreFile(cartella, "cartella inesistente");
-    }
-    if (!std::filesystem::is_directory(cartella, ec)) {
-        throw ErroreFile(cartella, "non e' una cartella");
-    }
-}
-
 int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& errori) {
     if (o.destinazione.empty()) throw ErroreUso{"manca -o FILE.svg"};
     try {
@@ -269,7 +258,7 @@ int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& error
         uscita << o.destinazione << "\n";
         return kUscitaRegolare;
     } catch (const ErroreDecodifica& e) {
-        errori << o.cartella.string() << ": " << e.what() << "\n";
+        errori << e.what() << "\n";  // names the file by its whole path, as dump does
     } catch (const ErroreFile& e) {
         errori << riga_errore_file(e) << "\n";
     }
