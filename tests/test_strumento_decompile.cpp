@@ -260,6 +260,36 @@ TEST(StrumentoDecompile, CartelleEFileMancantiNominatiInteriInItaliano) {
     EXPECT_FALSE(fs::exists(vuota));
 }
 
+// A folder with two scenarios gives no names by itself: decompile and plot say which
+// scenarios the folder holds and how to choose, instead of only that the default is missing.
+TEST(StrumentoDecompile, CartellaConPiuScenariDiceComeSceglierne) {
+    Cartelle c;
+    compila_spedito_in(c.compilati.percorso(), {"Alta", "12"});
+    compila_spedito_in(c.compilati.percorso(), {"Bassa", "3"});
+    const std::string cartella = c.compilati.percorso().string();
+    const std::string scelta =
+        "nella cartella ci sono Alta_12.sim, Bassa_3.sim; sceglierne uno con --scenario e "
+        "--train\n";
+    const std::vector<std::vector<std::string>> comandi = {
+        {"decompile", cartella, "-o", (c.uscita / "testi").string()},
+        {"plot", cartella, "-o", (c.uscita / "x.svg").string()},
+        {"decompile", cartella, "-o", (c.uscita / "testi").string(), "--scenario", "Alta"}};
+    for (const auto& comando : comandi) {
+        std::string out, err;
+        EXPECT_EQ(esegui(comando, out, err), 1) << comando.back();
+        EXPECT_TRUE(err.starts_with("Errore sul file ")) << err;
+        EXPECT_TRUE(err.ends_with("file inesistente\n" + scelta)) << err;
+    }
+    std::string out, err;
+    EXPECT_EQ(esegui({"decompile", cartella, "-o", (c.uscita / "testi").string(), "--scenario",
+                      "Bassa", "--train", "3"},
+                     out, err),
+              0)
+        << err;
+    EXPECT_EQ(err, "");
+    EXPECT_FALSE(fs::exists(c.uscita / "x.svg"));
+}
+
 TEST(StrumentoDecompile, RifiutaQuelloCheNessunaRigaSpiegaENonScriveNulla) {
     Cartelle c;
     compila_spedito_in(c.compilati.percorso());

@@ -170,6 +170,8 @@ int comando_decompile(const OpzioniDecompila& o, std::ostream& uscita, std::ostr
         errori << e.what() << "\n";
     } catch (const ErroreFile& e) {
         errori << riga_errore_file(e) << "\n";  // the whole path, the reason in Italian
+        if (const auto scelta = scenari_da_scegliere(o.cartella, nomi); !scelta.empty())
+            errori << scelta << "\n";
     }
     return kUscitaRifiuto;
 }
