@@ -234,6 +234,62 @@ TEST(StrumentoDecompile, FileDanneggiatiRifiutatiConIlMessaggioDiDump) {
     }
 }
 
+// A missing folder is named as a folder; a missing file and an output that cannot be created
+// are named by their whole path, with the reason in Italian; nothing is written.
+TEST(StrumentoDecompile, CartelleEFileMancantiNominatiInteriInItaliano) {
+    Cartelle c;
+    const fs::path manca = c.compilati / "manca";
+    const fs::path vuota = c.uscita / "vuota";
+    std::string out, err;
+    EXPECT_EQ(esegui({"decompile", manca.string(), "-o", vuota.string()}, out, err), 1);
+    EXPECT_EQ(err, "Errore sul file " + manca.string() + ": cartella inesistente\n");
+
+    EXPECT_EQ(
+        esegui({"decompile", c.compilati.percorso().string(), "-o", vuota.string()}, out, err), 1);
+    EXPECT_EQ(err, "Errore sul file " + (c.compilati / "Brunavia_706.dat").string() +
+                       ": file inesistente\n");
+
+    compila_spedito_in(c.compilati.percorso());
+    prova::scrivi_byte(c.uscita / "file", "");
+    const fs::path sotto_un_file = c.uscita / "file" / "testi";
+    EXPECT_EQ(esegui({"decompile", c.compilati.percorso().string(), "-o", sotto_un_file.string()},
+                     out, err),
+              1);
+    EXPECT_EQ(err.rfind("Errore sul file " + sotto_un_file.string() + ": ", 0), 0u) << err;
+    EXPECT_EQ(err.find("File exists"), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(vuota));
+}
+
+// A folder with two scenarios gives no names by itself: decompile and plot say which
+// scenarios the folder holds and how to choose, instead of only that the default is missing.
+TEST(StrumentoDecompile, CartellaConPiuScenariDiceComeSceglierne) {
+    Cartelle c;
+    compila_spedito_in(c.compilati.percorso(), {"Alta", "12"});
+    compila_spedito_in(c.compilati.percorso(), {"Bassa", "3"});
+    const std::string cartella = c.compilati.percorso().string();
+    const std::string scelta =
+        "nella cartella ci sono Alta_12.sim, Bassa_3.sim; sceglierne uno con --scenario e "
+        "--train\n";
+    const std::vector<std::vector<std::string>> comandi = {
+        {"decompile", cartella, "-o", (c.uscita / "testi").string()},
+        {"plot", cartella, "-o", (c.uscita / "x.svg").string()},
+        {"decompile", cartella, "-o", (c.uscita / "testi").string(), "--scenario", "Alta"}};
+    for (const auto& comando : comandi) {
+        std::string out, err;
+        EXPECT_EQ(esegui(comando, out, err), 1) << comando.back();
+        EXPECT_TRUE(err.starts_with("Errore sul file ")) << err;
+        EXPECT_TRUE(err.ends_with("file inesistente\n" + scelta)) << err;
+    }
+    std::string out, err;
+    EXPECT_EQ(esegui({"decompile", cartella, "-o", (c.uscita / "testi").string(), "--scenario",
+                      "Bassa", "--train", "3"},
+                     out, err),
+              0)
+        << err;
+    EXPECT_EQ(err, "");
+    EXPECT_FALSE(fs::exists(c.uscita / "x.svg"));
+}
+
 TEST(StrumentoDecompile, RifiutaQuelloCheNessunaRigaSpiegaENonScriveNulla) {
     Cartelle c;
     compila_spedito_in(c.compilati.percorso());

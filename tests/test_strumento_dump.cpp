@@ -263,6 +263,9 @@ TEST(StrumentoDump, TabellaConIRuoliEPianoACampioni) {
          {"riga  1  stazione             \"ORVADA CENTRALE\": posizione 0 m, zona -400 ... 450 m, "
           "tipo 11, orario 08:25:00",
           "riga 80  cartello indicatore", "riga 81  punto chilometrico   posizione 115050 m",
+          // the description's chainage beside the stored one, which has 100 more in direction 1
+          "riga 82  punto chilometrico   posizione 0 m, progressiva 240800 m, verso 1 "
+          "(decrescente); nella descrizione progressiva 240700: la compilazione aggiunge 100\n",
           "riga 84  percorso             lunghezza 120000 m",
           "riga 86  treno                \"706\"", "orologio 08:24:35"}) {
         EXPECT_NE(t.uscita.find(attesa), std::string::npos) << attesa;

@@ -183,6 +183,25 @@ TEST(StrumentoPlot, NessunaScrittaNeCopreUnAltraNelloScenarioSpedito) {
     EXPECT_NE(disegna_scenario(senza_piano, "x").svg.find("tracciato assente"), std::string::npos);
 }
 
+// A station zone that starts before the origin (the first station's, from -400 m in the shipped
+// scenario) is drawn from the origin on: nothing covers the track names left of the axis.
+TEST(StrumentoPlot, NessunRettangoloASinistraDellAsse) {
+    prova::CartellaTemporanea cartella;
+    compila_spedito(cartella.percorso());
+    const ScenarioCompilato s = leggi_scenario(cartella.percorso(), "Brunavia", "706");
+    ASSERT_LT(stazioni(s.tabella).front().inizio, 0);
+    const std::string svg = disegna_scenario(s, "Brunavia, treno 706").svg;
+    std::size_t rettangoli = 0;
+    for (auto i = svg.find("<rect x=\""); i != std::string::npos;
+         i = svg.find("<rect x=\"", i + 1)) {
+        const double x = std::stod(svg.substr(i + 9));
+        if (svg.compare(i, 14, "<rect x=\"0\" y=") == 0) continue;  // the page's background
+        ++rettangoli;
+        EXPECT_GE(x, disegno::kMargineSinistro) << svg.substr(i, 80);
+    }
+    EXPECT_GT(rettangoli, 10u);
+}
+
 TEST(StrumentoPlot, SvgValidoCheSiConverteInPng) {
     prova::CartellaTemporanea cartella, uscita;
     compila_spedito(cartella.percorso());
@@ -237,6 +256,11 @@ TEST(StrumentoPlot, FileMancantiODanneggiatiFermanoIlDisegno) {
     EXPECT_EQ(rotta.stato, 1);
     EXPECT_NE(rotta.errori.find("Brunavia_706.sim: riga 0"), std::string::npos) << rotta.errori;
     EXPECT_FALSE(fs::exists(svg));
+    // The damaged file is named by its whole path, with the same message as dump.
+    const auto dump = prova::esegui(
+        BRUNAVIA_TOOL_EXE, {"dump", (cartella / "Brunavia_706.sim").string()}, cartella.percorso());
+    EXPECT_EQ(dump.stato, 1);
+    EXPECT_EQ(rotta.errori, dump.errori);
 }
 
 // Every station is named on the plan as well as on its track, and neither the plan's line nor

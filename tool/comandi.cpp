@@ -33,10 +33,10 @@ constexpr std::string_view kAiutoCompile =
     "Compila la descrizione della linea LINEA e quella del treno TRENO come il programma (stesse\n"
     "regole, stessi byte), senza cancellarle, e scrive in CARTELLA (predefinita: la cartella\n"
     "corrente, creata se manca) NOME_linea.dat, NOME_NUMERO.sim e NOME_NUMERO.dat. Un nome non\n"
-    "dato con --scenario o --train viene dai nomi dei file quando seguono lo schema del\n"
-    "programma, NOME_linea.txt e NOME_NUMERO-.txt; altrimenti e' Brunavia o 706. NOME non\n"
-    "contiene / o \\ e non e' . o ..; NUMERO ha solo cifre. I nomi entrano anche nella tabella\n"
-    "e nei codici di gara.\n"
+    "dato con --scenario o --train viene dai nomi dei file quando entrambi seguono lo schema\n"
+    "del programma con lo stesso NOME, NOME_linea.txt e NOME_NUMERO-.txt; altrimenti e'\n"
+    "Brunavia o 706. NOME non contiene / o \\ e non e' . o ..; NUMERO ha solo cifre. I nomi\n"
+    "entrano anche nella tabella e nei codici di gara.\n"
     "Ogni errore registrato e' riportato come\n"
     "  FILE:RIGA:COLONNA: Errore n. N, posizione P: spiegazione\n"
     "seguito dalla riga del file e da un segno ^ sotto il campo che lo ha causato (gli errori\n"
@@ -277,23 +277,12 @@ struct OpzioniPlot {
     NomiDati nomi;
 };
 
-// The folder of compiled files must be there: a missing one is named, not a file inside it.
-void controlla_cartella(const std::filesystem::path& cartella) {
-    std::error_code ec;
-    if (!std::filesystem::exists(cartella, ec)) {
-        throw ErroreFile(cartella, "cartella inesistente");
-    }
-    if (!std::filesystem::is_directory(cartella, ec)) {
-        throw ErroreFile(cartella, "non e' una cartella");
-    }
-}
-
 int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& errori) {
     if (o.destinazione.empty()) throw ErroreUso{"manca -o FILE.svg"};
+    NomiScenario nomi;
     try {
         controlla_cartella(o.cartella);
-        const NomiScenario nomi =
-            nomi_da_usare(nomi_dalla_cartella(o.cartella), o.nomi.scenario, o.nomi.treno);
+        nomi = nomi_da_usare(nomi_dalla_cartella(o.cartella), o.nomi.scenario, o.nomi.treno);
         const ScenarioCompilato s = leggi_scenario(o.cartella, nomi.scenario, nomi.treno);
         const Disegno d = disegna_scenario(s, nomi.scenario + ", treno " + nomi.treno);
         // The page's folder is created when missing, as compile does for its files.
@@ -302,9 +291,11 @@ int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& error
         uscita << o.destinazione << "\n";
         return kUscitaRegolare;
     } catch (const ErroreDecodifica& e) {
-        errori << o.cartella.string() << ": " << e.what() << "\n";
+        errori << e.what() << "\n";  // names the file by its whole path, as dump does
     } catch (const ErroreFile& e) {
         errori << riga_errore_file(e) << "\n";
+        if (const auto scelta = scenari_da_scegliere(o.cartella, nomi); !scelta.empty())
+            errori << scelta << "\n";
     }
     return kUscitaFallita;
 }

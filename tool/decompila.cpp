@@ -10,6 +10,7 @@
 #include "io/nomi_file.h"
 #include "tool/comandi.h"
 #include "tool/decompila_treno.h"
+#include "tool/messaggi_file.h"
 
 namespace brunavia::strumento {
 namespace {
@@ -149,6 +150,7 @@ int comando_decompile(const OpzioniDecompila& o, std::ostream& uscita, std::ostr
         return kUscitaUso;
     }
     try {
+        controlla_cartella(o.cartella);
         const Compilati c = leggi_compilati(o.cartella, nomi);
         const EsitoDecompila esito = decompila(c, nomi);
         if (!esito.descrizioni) {
@@ -157,9 +159,7 @@ int comando_decompile(const OpzioniDecompila& o, std::ostream& uscita, std::ostr
             for (const auto& m : esito.motivi) errori << "  " << m << "\n";
             return kUscitaRifiuto;
         }
-        std::error_code ec;
-        std::filesystem::create_directories(o.uscita, ec);
-        if (ec) throw ErroreFile(o.uscita, ec.message());
+        crea_cartella(o.uscita);
         const auto linea = o.uscita / (nomi.scenario + "_linea.txt");
         const auto treno = o.uscita / (nomi.scenario + "_" + nomi.treno + "-.txt");
         sostituisci_file_insieme(
@@ -169,7 +169,9 @@ int comando_decompile(const OpzioniDecompila& o, std::ostream& uscita, std::ostr
     } catch (const ErroreFileCompilato& e) {
         errori << e.what() << "\n";
     } catch (const ErroreFile& e) {
-        errori << e.riga() << "\n";
+        errori << riga_errore_file(e) << "\n";  // the whole path, the reason in Italian
+        if (const auto scelta = scenari_da_scegliere(o.cartella, nomi); !scelta.empty())
+            errori << scelta << "\n";
     }
     return kUscitaRifiuto;
 }

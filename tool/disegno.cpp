@@ -34,14 +34,14 @@ std::string sottotitolo(const Dati& d) {
     return t;
 }
 
-// Decodes one file; a damaged file's error names it.
+// Decodes one file; a damaged file's error names it by its whole path, as dump does.
 template <typename Decodifica>
 auto decodifica_file(const std::filesystem::path& file, Decodifica decodifica) {
     const std::string byte = leggi_tutto(file);
     try {
         return decodifica(byte);
     } catch (const ErroreDecodifica& e) {
-        throw ErroreDecodifica(file.filename().string() + ": " + e.what());
+        throw ErroreDecodifica(file.string() + ": " + e.what());
     }
 }
 

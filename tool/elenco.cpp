@@ -120,6 +120,19 @@ std::int32_t secondi_orologio(const voce& treno) {
     return (treno.numero3 * 60 + treno.numero4) * 60 + treno.numero5;
 }
 
+// A reference point as stored. With direction 1 the compile adds 100 to the chainage of the
+// description's row: both are shown, so that an author finds the value they wrote.
+std::string descrivi_punto_chilometrico(const voce& v) {
+    std::string testo =
+        formatta("posizione %d m, progressiva %d m, verso %d (%s)", v.valore1, v.valore2, v.valore3,
+                 v.valore3 == 1 ? "decrescente" : "crescente");
+    if (v.valore3 == 1) {
+        testo += formatta("; nella descrizione progressiva %lld: la compilazione aggiunge 100",
+                          static_cast<long long>(std::int64_t{v.valore2} - 100));
+    }
+    return testo;
+}
+
 // What a row means, by its role.
 std::string descrivi_riga(const voce& v, Ruolo ruolo) {
     const std::string testo = "\"" + da_cp1252(v.testo) + "\"";
@@ -132,8 +145,7 @@ std::string descrivi_riga(const voce& v, Ruolo ruolo) {
         case Ruolo::cartello_indicatore:
             return testo;
         case Ruolo::punto_chilometrico:
-            return formatta("posizione %d m, progressiva %d m, verso %d (%s)", v.valore1, v.valore2,
-                            v.valore3, v.valore3 == 1 ? "decrescente" : "crescente");
+            return descrivi_punto_chilometrico(v);
         case Ruolo::percorso:
             return formatta("lunghezza %d m, massa frenata %d %%, vetture %d", v.valore2, v.valore1,
                             v.valore3);

@@ -51,4 +51,12 @@ void crea_cartella(const std::filesystem::path& cartella) {
     if (ec) throw ErroreFile(cartella, ec.message());
 }
 
+void controlla_cartella(const std::filesystem::path& cartella) {
+    std::error_code ec;
+    if (!std::filesystem::exists(cartella, ec)) throw ErroreFile(cartella, "cartella inesistente");
+    if (!std::filesystem::is_directory(cartella, ec)) {
+        throw ErroreFile(cartella, "non e' una cartella");
+    }
+}
+
 }  // namespace brunavia::strumento

@@ -15,4 +15,8 @@ std::string riga_errore_file(const ErroreFile& e);
 // folder); throws ErroreFile naming it.
 void crea_cartella(const std::filesystem::path& cartella);
 
+// A folder of compiled files must be there: a missing one is named as a folder, not as a file
+// inside it; throws ErroreFile naming it.
+void controlla_cartella(const std::filesystem::path& cartella);
+
 }  // namespace brunavia::strumento

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <vector>
 
 namespace brunavia::strumento {
 namespace {
@@ -35,16 +36,36 @@ std::optional<NomiScenario> nomi_dalle_descrizioni(const std::filesystem::path& 
     return n;
 }
 
-std::optional<NomiScenario> nomi_dalla_cartella(const std::filesystem::path& cartella) {
-    std::optional<NomiScenario> trovati;
+namespace {
+
+// The "NAME_N.sim" files of a folder, sorted by file name; none for a folder that cannot be read.
+std::vector<std::string> file_sim(const std::filesystem::path& cartella) {
+    std::vector<std::string> trovati;
     std::error_code ec;
     for (const auto& voce : std::filesystem::directory_iterator(cartella, ec)) {
-        const auto n = nome_e_treno(voce.path().filename().string(), ".sim");
-        if (!n) continue;
-        if (trovati) return std::nullopt;  // more than one: no single answer
-        trovati = n;
+        const std::string nome = voce.path().filename().string();
+        if (nome_e_treno(nome, ".sim")) trovati.push_back(nome);
     }
+    std::sort(trovati.begin(), trovati.end());
     return trovati;
+}
+
+}  // namespace
+
+std::optional<NomiScenario> nomi_dalla_cartella(const std::filesystem::path& cartella) {
+    const auto trovati = file_sim(cartella);
+    if (trovati.size() != 1) return std::nullopt;  // none, or more than one: no single answer
+    return nome_e_treno(trovati.front(), ".sim");
+}
+
+std::string scenari_da_scegliere(const std::filesystem::path& cartella, const NomiScenario& usati) {
+    const auto trovati = file_sim(cartella);
+    const std::string proprio = usati.scenario + "_" + usati.treno + ".sim";
+    if (trovati.empty() || std::find(trovati.begin(), trovati.end(), proprio) != trovati.end())
+        return "";
+    std::string elenco;
+    for (const auto& nome : trovati) elenco += (elenco.empty() ? "" : ", ") + nome;
+    return "nella cartella ci sono " + elenco + "; sceglierne uno con --scenario e --train";
 }
 
 NomiScenario nomi_da_usare(const std::optional<NomiScenario>& dai_file,

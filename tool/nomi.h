@@ -24,6 +24,12 @@ std::optional<NomiScenario> nomi_dalle_descrizioni(const std::filesystem::path& 
 // the folder holds none or more than one.
 std::optional<NomiScenario> nomi_dalla_cartella(const std::filesystem::path& cartella);
 
+// For a reader that did not find the scenario `usati` in a folder: one line that lists the
+// folder's "NAME_N.sim" files and says how to choose ("nella cartella ci sono A_1.sim,
+// B_2.sim; sceglierne uno con --scenario e --train"); empty when there are none, or when the
+// one of `usati` is among them (the failure was elsewhere).
+std::string scenari_da_scegliere(const std::filesystem::path& cartella, const NomiScenario& usati);
+
 // The names a command uses: each one given on its command line, else the one its files carry
 // (`dai_file`, when they follow the program's naming), else the default.
 NomiScenario nomi_da_usare(const std::optional<NomiScenario>& dai_file,

@@ -82,10 +82,16 @@ double traccia_stazioni(Pagina& p, const Dati& d, double y) {
     nome_traccia(p, y, "Stazioni");
     std::vector<Etichetta> nomi;
     for (const Stazione& s : d.stazioni) {
-        const double x1 = d.asse.x(s.inizio), x2 = d.asse.x(s.fine), x = d.asse.x(s.posizione);
-        p.rettangolo(x1, y + 4, x2 - x1, 8, riempi(colore::zona),
-                     s.nome + ": zona " + std::to_string(s.inizio) + " ... " +
-                         std::to_string(s.fine) + " m, orario " + orario(s.orario));
+        // A zone reaching before the origin is drawn from the origin: left of the axis stand
+        // the track names. The tooltip keeps the whole zone.
+        const double x1 = d.asse.x(std::max(static_cast<double>(s.inizio), 0.0));
+        const double x2 = d.asse.x(std::min(static_cast<double>(s.fine), d.asse.metri));
+        const double x = d.asse.x(s.posizione);
+        if (x2 > x1) {
+            p.rettangolo(x1, y + 4, x2 - x1, 8, riempi(colore::zona),
+                         s.nome + ": zona " + std::to_string(s.inizio) + " ... " +
+                             std::to_string(s.fine) + " m, orario " + orario(s.orario));
+        }
         p.linea(x, y + 1, x, y + 15, tratto(colore::stazione, 1.5));
         nomi.push_back({x, s.nome, ""});
     }
