@@ -208,6 +208,30 @@ TEST(StrumentoDecompile, ScriveLeDescrizioniConINomiTrovatiNellaCartella) {
     }
 }
 
+// Descriptions already in the output folder may hold an author's edits: they are kept unless
+// --force is given.
+TEST(StrumentoDecompile, DescrizioniEsistentiSostituiteSoloConForce) {
+    Cartelle c;
+    compila_spedito_in(c.compilati.percorso(), NomiScenario{});
+    const fs::path uscita = c.uscita / "testi";
+    fs::create_directories(uscita);
+    const fs::path treno = uscita / "Brunavia_706-.txt";
+    prova::scrivi_byte(treno, "modificato a mano\r\n");
+    const std::vector<std::string> riga = {"decompile", c.compilati.percorso().string(), "-o",
+                                           uscita.string()};
+    std::string out, err;
+    EXPECT_EQ(esegui(riga, out, err), 1);
+    EXPECT_NE(err.find(treno.string() + " esiste gia'"), std::string::npos) << err;
+    EXPECT_EQ(prova::leggi_byte(treno), "modificato a mano\r\n");
+    EXPECT_FALSE(fs::exists(uscita / "Brunavia_linea.txt"));
+
+    auto con_force = riga;
+    con_force.push_back("--force");
+    ASSERT_EQ(esegui(con_force, out, err), 0) << err;
+    EXPECT_NE(prova::leggi_byte(treno), "modificato a mano\r\n");
+    EXPECT_TRUE(fs::exists(uscita / "Brunavia_linea.txt"));
+}
+
 TEST(StrumentoDecompile, FileDanneggiatiRifiutatiConIlMessaggioDiDump) {
     struct Caso {
         std::string file;

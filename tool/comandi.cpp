@@ -93,6 +93,7 @@ constexpr std::string_view kAiutoPlot =
 
 constexpr std::string_view kAiutoDecompile =
     "uso: brunavia-tool decompile CARTELLA -o USCITA [--scenario NOME] [--train NUMERO]\n"
+    "                             [--force]\n"
     "\n"
     "Ricava dai file compilati di CARTELLA (NOME_NUMERO.dat, NOME_NUMERO.sim e, se c'e',\n"
     "NOME_linea.dat) le due descrizioni NOME_linea.txt e NOME_NUMERO-.txt e le scrive in USCITA\n"
@@ -100,7 +101,8 @@ constexpr std::string_view kAiutoDecompile =
     "le compila in memoria come compile e confronta i tre file byte per byte: se non li\n"
     "riproduce non scrive nulla e dice quali celle, righe della tabella o punti del piano non\n"
     "ha saputo spiegare. Senza piano (compilazione con flag 0) non ci sono curve. I nomi vengono\n"
-    "da --scenario e --train o, senza, dall'unico file .sim della cartella.\n"
+    "da --scenario e --train o, senza, dall'unico file .sim della cartella. Descrizioni gia'\n"
+    "presenti in USCITA non sono sostituite senza --force.\n"
     "\n"
     "Stato di uscita: 0 scritte e provate; 1 rifiutato, o file mancante, troncato o danneggiato;\n"
     "64 riga di comando errata o nome non valido.\n";
@@ -317,6 +319,7 @@ Azione dichiara_decompile(CLI::App& riga) {
     auto nomi = std::make_shared<NomiDati>();
     riga.add_option("CARTELLA", o->cartella);
     riga.add_option("-o", o->uscita);
+    riga.add_flag("--force", o->sostituisci);
     dichiara_nomi(riga, nomi);
     return [o, nomi](std::ostream& uscita, std::ostream& errori) {
         if (o->uscita.empty()) throw ErroreUso{"manca -o USCITA"};

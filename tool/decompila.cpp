@@ -149,6 +149,18 @@ int comando_decompile(const OpzioniDecompila& o, std::ostream& uscita, std::ostr
                << "\" o numero di treno \"" << nomi.treno << "\" non valido\n";
         return kUscitaUso;
     }
+    const auto linea = o.uscita / (nomi.scenario + "_linea.txt");
+    const auto treno = o.uscita / (nomi.scenario + "_" + nomi.treno + "-.txt");
+    if (!o.sostituisci) {
+        // Descriptions an author may have edited by hand are never replaced unasked.
+        for (const auto& file : {linea, treno}) {
+            std::error_code ec;
+            if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) continue;
+            errori << "decompile: " << file.string()
+                   << " esiste gia'; nulla e' stato scritto (--force per sostituirlo)\n";
+            return kUscitaRifiuto;
+        }
+    }
     try {
         controlla_cartella(o.cartella);
         const Compilati c = leggi_compilati(o.cartella, nomi);
@@ -160,8 +172,6 @@ int comando_decompile(const OpzioniDecompila& o, std::ostream& uscita, std::ostr
             return kUscitaRifiuto;
         }
         crea_cartella(o.uscita);
-        const auto linea = o.uscita / (nomi.scenario + "_linea.txt");
-        const auto treno = o.uscita / (nomi.scenario + "_" + nomi.treno + "-.txt");
         sostituisci_file_insieme(
             {{linea, esito.descrizioni->linea}, {treno, esito.descrizioni->treno}});
         uscita << linea.string() << "\n" << treno.string() << "\n";

@@ -34,6 +34,7 @@ struct OpzioniDecompila {
     std::filesystem::path uscita;    // where the descriptions go (created when missing)
     std::optional<std::string> scenario;
     std::optional<std::string> treno;
+    bool sostituisci = false;  // --force: descriptions already in `uscita` may be replaced
 };
 
 // The command: reads NAME_linea.dat (when there), NAME_N.sim and NAME_N.dat from the folder,
