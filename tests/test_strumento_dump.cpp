@@ -262,6 +262,8 @@ TEST(StrumentoDump, TabellaConIRuoliEPianoACampioni) {
     for (const char* attesa :
          {"riga  1  stazione             \"ORVADA CENTRALE\": posizione 0 m, zona -400 ... 450 m, "
           "tipo 11, orario 08:25:00",
+          // a station passed without stopping has no time, not midnight
+          "\"VALDORNO\": posizione 1500 m, zona 1300 ... 1700 m, tipo 21, orario transito\n",
           "riga 80  cartello indicatore", "riga 81  punto chilometrico   posizione 115050 m",
           // the description's chainage beside the stored one, which has 100 more in direction 1
           "riga 82  punto chilometrico   posizione 0 m, progressiva 240800 m, verso 1 "

@@ -141,7 +141,7 @@ std::string descrivi_riga(const voce& v, Ruolo ruolo) {
             return testo +
                    formatta(": posizione %d m, zona %d ... %d m, tipo %u, orario ", v.valore3,
                             v.valore1, v.valore2, unsigned{v.segno}) +
-                   orario(v.codice);
+                   orario_stazione(v);
         case Ruolo::cartello_indicatore:
             return testo;
         case Ruolo::punto_chilometrico:
@@ -187,7 +187,7 @@ nlohmann::ordered_json riga_tabella_json(std::size_t r, const voce& v, Ruolo ruo
                                 {"opzione3", unsigned{v.opzione3}},
                                 {"opzione4", unsigned{v.opzione4}},
                                 {"codice", v.codice}};
-    if (ruolo == Ruolo::stazione) j["orario"] = orario(v.codice);
+    if (ruolo == Ruolo::stazione) j["orario"] = orario_stazione(v);
     if (ruolo == Ruolo::treno) j["orologio"] = orario(secondi_orologio(v));
     return j;
 }

@@ -84,9 +84,13 @@ std::vector<Stazione> stazioni(const Tabella& t) {
         if (ruolo_riga(t, r) != Ruolo::stazione) continue;
         const voce& v = t[r];
         elenco.push_back(
-            {r, v.valore3, v.valore1, v.valore2, v.segno, v.codice, da_cp1252(v.testo)});
+            {r, v.valore3, v.valore1, v.valore2, v.segno, orario_stazione(v), da_cp1252(v.testo)});
     }
     return elenco;
+}
+
+std::string orario_stazione(const voce& v) {
+    return v.opzione2 == 0 && v.codice == 0 ? "transito" : orario(v.codice);
 }
 
 CodiceVelocita leggi_codice_velocita(std::int16_t grezzo) {

@@ -34,10 +34,14 @@ struct Stazione {
     std::int32_t inizio = 0;     // zone start and end, metres
     std::int32_t fine = 0;
     std::uint8_t tipo = 0;
-    std::int32_t orario = 0;  // seconds of the day
-    std::string nome;         // UTF-8
+    std::string orario;  // hh:mm:ss, or "transito"
+    std::string nome;    // UTF-8
 };
 std::vector<Stazione> stazioni(const Tabella& t);
+
+// A station row's time as hh:mm:ss, or "transito" for a station passed without stopping (stop
+// value 0 and no time), whose stored 0 is no midnight.
+std::string orario_stazione(const voce& v);
 
 // A speed code of a maximum-speed board holds round(right / 5 + left × 20) km/h in one number,
 // so the two speeds cannot always be told apart: 1700 is 85 left and 0 right, but also 84 left

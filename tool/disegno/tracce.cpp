@@ -90,7 +90,7 @@ double traccia_stazioni(Pagina& p, const Dati& d, double y) {
         if (x2 > x1) {
             p.rettangolo(x1, y + 4, x2 - x1, 8, riempi(colore::zona),
                          s.nome + ": zona " + std::to_string(s.inizio) + " ... " +
-                             std::to_string(s.fine) + " m, orario " + orario(s.orario));
+                             std::to_string(s.fine) + " m, orario " + s.orario);
         }
         p.linea(x, y + 1, x, y + 15, tratto(colore::stazione, 1.5));
         nomi.push_back({x, s.nome, ""});
