@@ -1,6 +1,7 @@
 #include "bench/misura.h"
 
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +22,12 @@ double secondi_da(std::chrono::steady_clock::time_point inizio) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
 }
 
+double mediana(std::vector<double> valori) {
+    if (valori.empty()) return 0.0;
+    std::sort(valori.begin(), valori.end());
+    return valori[valori.size() / 2];
+}
+
 }  // namespace
 
 double secondi_scrittura_semplice(const std::filesystem::path& cartella,
@@ -35,11 +42,10 @@ double secondi_scrittura_semplice(const std::filesystem::path& cartella,
         }
         giri.push_back(secondi_da(inizio));
     }
-    std::sort(giri.begin(), giri.end());
-    return giri[giri.size() / 2];
+    return mediana(giri);
 }
 
-std::string esegui_e_attendi(const std::vector<std::string>& argomenti) {
+EsitoProcesso esegui_e_attendi(const std::vector<std::string>& argomenti) {
     std::vector<std::string> copie = argomenti;
     std::vector<char*> argv;
     for (auto& a : copie) argv.push_back(a.data());
@@ -54,19 +60,43 @@ std::string esegui_e_attendi(const std::vector<std::string>& argomenti) {
     const int esito = ::posix_spawn(&pid, argv[0], &azioni, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&azioni);
     ::close(tubo[1]);
-    std::string uscita;
+    EsitoProcesso e;
     char blocco[4096];
     for (ssize_t n; esito == 0 && (n = ::read(tubo[0], blocco, sizeof blocco)) > 0;) {
-        uscita.append(blocco, static_cast<std::size_t>(n));
+        e.uscita.append(blocco, static_cast<std::size_t>(n));
     }
     ::close(tubo[0]);
     if (esito != 0) throw std::runtime_error("impossibile avviare " + argomenti[0]);
     int stato = 0;
-    ::waitpid(pid, &stato, 0);
+    rusage uso{};
+    ::wait4(pid, &stato, 0, &uso);
     if (!WIFEXITED(stato) || WEXITSTATUS(stato) != 0) {
         throw std::runtime_error(argomenti[0] + " non e' terminato regolarmente");
     }
-    return uscita;
+    e.picco_kb = uso.ru_maxrss;
+    return e;
+}
+
+void ConfrontoProcessi::giro(benchmark::State& state) {
+    auto inizio = std::chrono::steady_clock::now();
+    const EsitoProcesso e = esegui_e_attendi(misurato_);
+    tempi_.push_back(secondi_da(inizio));
+    state.SetIterationTime(tempi_.back());
+    picco_kb_ = std::max(picco_kb_, e.picco_kb);
+    inizio = std::chrono::steady_clock::now();
+    esegui_e_attendi(riferimento_);
+    tempi_riferimento_.push_back(secondi_da(inizio));
+}
+
+void ConfrontoProcessi::riporta(benchmark::State& state) const {
+    const double riferimento = mediana(tempi_riferimento_);
+    state.counters["riferimento_ms"] = riferimento * 1e3;
+    state.counters["rapporto"] = mediana(tempi_) / riferimento;
+    state.counters["picco_MB"] = picco_mb();
+}
+
+double ConfrontoProcessi::picco_mb() const {
+    return static_cast<double>(picco_kb_) / kKbPerMb;
 }
 
 double picco_mb_del_lavoro(const std::string& nome) {
@@ -75,7 +105,7 @@ double picco_mb_del_lavoro(const std::string& nome) {
     static std::map<std::string, double> misurati;
     if (const auto trovato = misurati.find(nome); trovato != misurati.end()) return trovato->second;
     const auto se_stesso = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string kb = esegui_e_attendi({se_stesso, "--picco=" + nome});
+    const std::string kb = esegui_e_attendi({se_stesso, "--picco=" + nome}).uscita;
     return misurati[nome] = static_cast<double>(std::stol(kb)) / kKbPerMb;
 }
 

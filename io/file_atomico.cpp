@@ -1,5 +1,6 @@
 #include "io/file_atomico.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +11,10 @@
 namespace brunavia {
 namespace {
 
+std::string motivo_di_sistema(int codice) {
+    return std::strerror(codice);
+}
+
 std::filesystem::path percorso_temporaneo(const std::filesystem::path& percorso) {
     std::string nome(".");
     nome.append(percorso.filename().string());
@@ -17,23 +22,45 @@ std::filesystem::path percorso_temporaneo(const std::filesystem::path& percorso)
     return percorso.parent_path() / nome;
 }
 
-std::string motivo_di_sistema(int codice) {
-    return std::strerror(codice);
-}
-
-// Writes all bytes to a new file; returns 0 or the errno of the first failure.
-int scrivi_tutto(const std::filesystem::path& percorso, std::string_view contenuto) {
-    std::FILE* f = std::fopen(percorso.c_str(), "wb");
-    if (f == nullptr) return errno;
-    int codice = 0;
-    if (!contenuto.empty() &&
-        std::fwrite(contenuto.data(), 1, contenuto.size(), f) != contenuto.size()) {
-        codice = errno != 0 ? errno : EIO;
+// A temporary file open for writing; its bytes go straight to the descriptor, a buffer at a
+// time. A failure is reported against the file it stands for.
+class Temporaneo : public DestinazioneByte {
+public:
+    explicit Temporaneo(const std::filesystem::path& destinazione)
+        : destinazione_(destinazione), percorso_(percorso_temporaneo(destinazione)) {
+        fd_ = ::open(percorso_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd_ < 0) throw ErroreFile(destinazione_, motivo_di_sistema(errno));
     }
-    if (std::fflush(f) != 0 && codice == 0) codice = errno != 0 ? errno : EIO;
-    if (std::fclose(f) != 0 && codice == 0) codice = errno != 0 ? errno : EIO;
-    return codice;
-}
+    Temporaneo(const Temporaneo&) = delete;
+    Temporaneo& operator=(const Temporaneo&) = delete;
+    ~Temporaneo() override {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+    void ricevi(const char* dati, std::size_t quanti) override {
+        while (quanti > 0) {
+            const ssize_t n = ::write(fd_, dati, quanti);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) fallisci(n < 0 ? errno : EIO);
+            dati += n;
+            quanti -= static_cast<std::size_t>(n);
+        }
+    }
+    void chiudi() {
+        const int fd = std::exchange(fd_, -1);
+        if (::close(fd) != 0) fallisci(errno);
+    }
+    const std::filesystem::path& percorso() const { return percorso_; }
+
+private:
+    [[noreturn]] void fallisci(int codice) {
+        throw ErroreFile(destinazione_, motivo_di_sistema(codice));
+    }
+
+    std::filesystem::path destinazione_;
+    std::filesystem::path percorso_;
+    int fd_ = -1;
+};
 
 // Removes temporary files left by a failed replacement.
 void rimuovi(const std::vector<std::filesystem::path>& temporanei) {
@@ -43,36 +70,53 @@ void rimuovi(const std::vector<std::filesystem::path>& temporanei) {
     }
 }
 
+// Writes one content into a new temporary file, complete and closed; returns its path.
+void scrivi_temporaneo(const FileDaScrivere& file, std::vector<std::filesystem::path>& scritti) {
+    Temporaneo t(file.percorso);
+    scritti.push_back(t.percorso());
+    FlussoByte flusso(t);
+    file.scrivi(flusso);
+    flusso.svuota();
+    t.chiudi();
+}
+
 }  // namespace
 
 ErroreFile::ErroreFile(const std::filesystem::path& file, const std::string& motivo)
     : std::runtime_error(file.filename().string() + ": " + motivo), file_(file) {}
 
 void sostituisci_file(const std::filesystem::path& percorso, std::string_view contenuto) {
-    sostituisci_file_insieme({{percorso, std::string(contenuto)}});
+    sostituisci_file_insieme(
+        {FileDaScrivere{percorso, [contenuto](FlussoByte& s) { s.byte(contenuto); }}});
 }
 
 void sostituisci_file_insieme(const std::vector<FileNuovo>& gruppo) {
+    std::vector<FileDaScrivere> file;
     for (const auto& [percorso, contenuto] : gruppo) {
+        file.push_back({percorso, [&c = contenuto](FlussoByte& s) { s.byte(c); }});
+    }
+    sostituisci_file_insieme(file);
+}
+
+void sostituisci_file_insieme(const std::vector<FileDaScrivere>& gruppo) {
+    for (const auto& file : gruppo) {
         std::error_code ignora;
-        if (std::filesystem::is_directory(percorso, ignora)) {
-            throw ErroreFile(percorso, motivo_di_sistema(EISDIR));
+        if (std::filesystem::is_directory(file.percorso, ignora)) {
+            throw ErroreFile(file.percorso, motivo_di_sistema(EISDIR));
         }
     }
     std::vector<std::filesystem::path> temporanei;
-    for (const auto& [percorso, contenuto] : gruppo) {
-        temporanei.push_back(percorso_temporaneo(percorso));
-        errno = 0;
-        if (const int codice = scrivi_tutto(temporanei.back(), contenuto); codice != 0) {
-            rimuovi(temporanei);
-            throw ErroreFile(percorso, motivo_di_sistema(codice));
-        }
+    try {
+        for (const auto& file : gruppo) scrivi_temporaneo(file, temporanei);
+    } catch (...) {
+        rimuovi(temporanei);
+        throw;
     }
     for (std::size_t i = 0; i < gruppo.size(); ++i) {
-        if (std::rename(temporanei[i].c_str(), gruppo[i].first.c_str()) != 0) {
+        if (std::rename(temporanei[i].c_str(), gruppo[i].percorso.c_str()) != 0) {
             const int codice = errno;
             rimuovi({temporanei.begin() + static_cast<std::ptrdiff_t>(i), temporanei.end()});
-            throw ErroreFile(gruppo[i].first, motivo_di_sistema(codice));
+            throw ErroreFile(gruppo[i].percorso, motivo_di_sistema(codice));
         }
     }
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "io/flusso_byte.h"
 
 namespace brunavia {
 
@@ -26,14 +29,23 @@ private:
 // as it was and no partial file behind. Throws ErroreFile on any failure.
 void sostituisci_file(const std::filesystem::path& percorso, std::string_view contenuto);
 
-// One file of a group and its new content.
-using FileNuovo = std::pair<std::filesystem::path, std::string>;
+// One file of a group and the function that writes its new content into a stream, which hands
+// it to the file a buffer at a time (no whole-file copy in memory).
+struct FileDaScrivere {
+    std::filesystem::path percorso;
+    std::function<void(FlussoByte&)> scrivi;
+};
 
 // Replaces the files of a group together, so that a failure does not leave new and old files
 // mixed: every content goes to its temporary file first and the old files are renamed over
 // only when all of them are written; a name held by a folder fails the group before anything
-// is written. A failed write (disk full, size limit, no permission) leaves every old file
-// untouched and no temporary file. Throws ErroreFile naming the file that failed.
+// is written. A failed write (disk full, size limit, no permission) or an exception out of a
+// content function leaves every old file untouched and no temporary file. Throws ErroreFile
+// naming the file that failed, or the content function's exception.
+void sostituisci_file_insieme(const std::vector<FileDaScrivere>& gruppo);
+
+// One file of a group and its new content, whole.
+using FileNuovo = std::pair<std::filesystem::path, std::string>;
 void sostituisci_file_insieme(const std::vector<FileNuovo>& gruppo);
 
 }  // namespace brunavia
