@@ -1,7 +1,6 @@
 #include "bench/misura.h"
 
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,7 +44,7 @@ double secondi_scrittura_semplice(const std::filesystem::path& cartella,
     return mediana(giri);
 }
 
-EsitoProcesso esegui_e_attendi(const std::vector<std::string>& argomenti) {
+std::string esegui_e_attendi(const std::vector<std::string>& argomenti) {
     std::vector<std::string> copie = argomenti;
     std::vector<char*> argv;
     for (auto& a : copie) argv.push_back(a.data());
@@ -60,42 +59,45 @@ EsitoProcesso esegui_e_attendi(const std::vector<std::string>& argomenti) {
     const int esito = ::posix_spawn(&pid, argv[0], &azioni, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&azioni);
     ::close(tubo[1]);
-    EsitoProcesso e;
+    std::string uscita;
     char blocco[4096];
     for (ssize_t n; esito == 0 && (n = ::read(tubo[0], blocco, sizeof blocco)) > 0;) {
-        e.uscita.append(blocco, static_cast<std::size_t>(n));
+        uscita.append(blocco, static_cast<std::size_t>(n));
     }
     ::close(tubo[0]);
     if (esito != 0) throw std::runtime_error("impossibile avviare " + argomenti[0]);
     int stato = 0;
-    rusage uso{};
-    ::wait4(pid, &stato, 0, &uso);
+    ::waitpid(pid, &stato, 0);
     if (!WIFEXITED(stato) || WEXITSTATUS(stato) != 0) {
         throw std::runtime_error(argomenti[0] + " non e' terminato regolarmente");
     }
-    e.picco_kb = uso.ru_maxrss;
-    return e;
+    return uscita;
 }
 
 void ConfrontoProcessi::giro(benchmark::State& state) {
     auto inizio = std::chrono::steady_clock::now();
-    const EsitoProcesso e = esegui_e_attendi(misurato_);
+    esegui_e_attendi(misurato_);
     tempi_.push_back(secondi_da(inizio));
     state.SetIterationTime(tempi_.back());
-    picco_kb_ = std::max(picco_kb_, e.picco_kb);
     inizio = std::chrono::steady_clock::now();
     esegui_e_attendi(riferimento_);
     tempi_riferimento_.push_back(secondi_da(inizio));
 }
 
-void ConfrontoProcessi::riporta(benchmark::State& state) const {
+void ConfrontoProcessi::riporta(benchmark::State& state) {
     const double riferimento = mediana(tempi_riferimento_);
     state.counters["riferimento_ms"] = riferimento * 1e3;
     state.counters["rapporto"] = mediana(tempi_) / riferimento;
     state.counters["picco_MB"] = picco_mb();
 }
 
-double ConfrontoProcessi::picco_mb() const {
+double ConfrontoProcessi::picco_mb() {
+    if (picco_kb_ == 0) {
+        std::vector<std::string> argomenti = {BRUNAVIA_PICCO_EXE};
+        argomenti.insert(argomenti.end(), misurato_.begin(), misurato_.end());
+        const std::string uscita = esegui_e_attendi(argomenti);
+        picco_kb_ = std::stol(uscita.substr(uscita.find_last_of('\n', uscita.size() - 2) + 1));
+    }
     return static_cast<double>(picco_kb_) / kKbPerMb;
 }
 
@@ -105,7 +107,7 @@ double picco_mb_del_lavoro(const std::string& nome) {
     static std::map<std::string, double> misurati;
     if (const auto trovato = misurati.find(nome); trovato != misurati.end()) return trovato->second;
     const auto se_stesso = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string kb = esegui_e_attendi({se_stesso, "--picco=" + nome}).uscita;
+    const std::string kb = esegui_e_attendi({se_stesso, "--picco=" + nome});
     return misurati[nome] = static_cast<double>(std::stol(kb)) / kKbPerMb;
 }
 

@@ -17,28 +17,22 @@ namespace brunavia::banco {
 double secondi_scrittura_semplice(const std::filesystem::path& cartella,
                                   const std::vector<FileNuovo>& file);
 
-// What a finished program printed and its own peak resident memory in kB.
-struct EsitoProcesso {
-    std::string uscita;
-    long picco_kb = 0;
-};
-
-// Starts `argomenti` (the first is the program) and waits for it. Throws on a failed start or
-// a non-zero exit status.
-EsitoProcesso esegui_e_attendi(const std::vector<std::string>& argomenti);
+// Starts `argomenti` (the first is the program) and waits for it; returns what it printed.
+// Throws on a failed start or a non-zero exit status.
+std::string esegui_e_attendi(const std::vector<std::string>& argomenti);
 
 // A whole process against a reference process, run in turn (so that a change of load on the
 // machine touches both alike): the measured one's time is the benchmark iteration's time
 // (manual time), and the counters give the median of each, their ratio and the measured
-// process's peak memory.
+// process's peak memory (one more run, started from brunavia_picco).
 class ConfrontoProcessi {
 public:
     ConfrontoProcessi(std::vector<std::string> misurato, std::vector<std::string> riferimento)
         : misurato_(std::move(misurato)), riferimento_(std::move(riferimento)) {}
     void giro(benchmark::State& state);
     // Counters: `riferimento_ms`, `rapporto`, `picco_MB`.
-    void riporta(benchmark::State& state) const;
-    double picco_mb() const;
+    void riporta(benchmark::State& state);
+    double picco_mb();
 
 private:
     std::vector<std::string> misurato_;
