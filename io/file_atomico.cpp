@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <random>
+#include <string_view>
 #include <system_error>
 
 namespace brunavia {
@@ -15,21 +17,17 @@ std::string motivo_di_sistema(int codice) {
     return std::strerror(codice);
 }
 
-std::filesystem::path percorso_temporaneo(const std::filesystem::path& percorso) {
-    std::string nome(".");
-    nome.append(percorso.filename().string());
-    nome.append(".").append(std::to_string(::getpid())).append(".tmp");
-    return percorso.parent_path() / nome;
-}
+// How many taken names creating a temporary file passes over before it gives up.
+constexpr int kTentativiTemporaneo = 100;
 
 // A temporary file open for writing; its bytes go straight to the descriptor, a buffer at a
 // time. A failure is reported against the file it stands for.
 class Temporaneo : public DestinazioneByte {
 public:
-    explicit Temporaneo(const std::filesystem::path& destinazione)
-        : destinazione_(destinazione), percorso_(percorso_temporaneo(destinazione)) {
-        fd_ = ::open(percorso_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (fd_ < 0) throw ErroreFile(destinazione_, motivo_di_sistema(errno));
+    explicit Temporaneo(const std::filesystem::path& destinazione) : destinazione_(destinazione) {
+        FileTemporaneo t = crea_temporaneo(destinazione);
+        fd_ = t.descrittore;
+        percorso_ = std::move(t.percorso);
     }
     Temporaneo(const Temporaneo&) = delete;
     Temporaneo& operator=(const Temporaneo&) = delete;
@@ -81,6 +79,32 @@ void scrivi_temporaneo(const FileDaScrivere& file, std::vector<std::filesystem::
 }
 
 }  // namespace
+
+std::string suffisso_casuale() {
+    static constexpr std::string_view kCaratteri =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device casuale;
+    std::uniform_int_distribution<std::size_t> scelta(0, kCaratteri.size() - 1);
+    std::string suffisso(10, ' ');
+    for (char& c : suffisso) c = kCaratteri[scelta(casuale)];
+    return suffisso;
+}
+
+FileTemporaneo crea_temporaneo(const std::filesystem::path& destinazione,
+                               const std::function<std::string()>& suffisso) {
+    const std::string prefisso = "." + destinazione.filename().string() + ".";
+    int codice = EEXIST;
+    for (int tentativo = 0; tentativo < kTentativiTemporaneo && codice == EEXIST; ++tentativo) {
+        auto percorso = destinazione.parent_path() / (prefisso + suffisso() + ".tmp");
+        // O_EXCL with O_CREAT fails on any name already there, a symbolic link included,
+        // instead of opening what it leads to; the mode is filtered by the umask.
+        const int fd =
+            ::open(percorso.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) return {fd, std::move(percorso)};
+        codice = errno;
+    }
+    throw ErroreFile(destinazione, motivo_di_sistema(codice));
+}
 
 ErroreFile::ErroreFile(const std::filesystem::path& file, const std::string& motivo)
     : std::runtime_error(file.filename().string() + ": " + motivo), file_(file) {}

@@ -24,6 +24,23 @@ private:
     std::filesystem::path file_;
 };
 
+// A temporary file just created and open for writing.
+struct FileTemporaneo {
+    int descrittore = -1;
+    std::filesystem::path percorso;
+};
+
+// Ten random letters and digits, a new draw on every call.
+std::string suffisso_casuale();
+
+// Creates the temporary file of `destinazione` beside it, ".NAME.SUFFIX.tmp" with SUFFIX from
+// `suffisso`. The file is created exclusively: a name already taken, by a file or a symbolic
+// link (whether or not it leads anywhere), is never opened, followed or changed, and the next
+// suffix is tried. The file gets the permissions of any new file, 0666 less the umask.
+// Throws ErroreFile naming `destinazione`.
+FileTemporaneo crea_temporaneo(const std::filesystem::path& destinazione,
+                               const std::function<std::string()>& suffisso = suffisso_casuale);
+
 // Replaces the file with exactly `contenuto`. The bytes go to a temporary file in the same
 // folder first, which is then renamed over the old one: a failure half-way leaves the old file
 // as it was and no partial file behind. Throws ErroreFile on any failure.
