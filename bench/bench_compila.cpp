@@ -1,11 +1,14 @@
 // Compiles from descriptions in memory, written to disk: the line alone and the whole scenario
 // (line and train), shipped and generated (120 km and 900 km). Each reports the time of
 // writing the same three files with plain buffered writes, the ratio to it and the peak memory
-// of one compile in a fresh process.
+// of one compile in a fresh process. Then the same compile by the authors' tool as a whole
+// process, against a process that copies its three files.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "bench/descrizioni_generate.h"
 #include "bench/lavori.h"
@@ -100,6 +103,40 @@ BENCHMARK_CAPTURE(BM_Compila, scenario_120_km, std::string("scenario:120"))
 BENCHMARK_CAPTURE(BM_Compila, scenario_900_km, std::string("scenario:900"))
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The authors' tool compiling the description files of `nome` into a folder, as a whole
+// process, against a program that copies its three compiled files. Besides the ratio and the
+// peak memory of the tool: that peak over the size of the plan file it writes.
+void BM_CompilaStrumento(benchmark::State& state, const std::string& nome) {
+    const auto testi = descrizioni_di(nome);
+    CartellaBanco cartella("strumento");
+    const auto& c = cartella.percorso();
+    sostituisci_file(c / "linea.txt", testi->linea);
+    sostituisci_file(c / "treno.txt", testi->treno);
+    std::filesystem::create_directory(c / "compilati");
+    std::filesystem::create_directory(c / "copie");
+    const std::vector<std::string> compila = {
+        BRUNAVIA_TOOL_EXE,          "compile", (c / "linea.txt").string(),
+        (c / "treno.txt").string(), "-o",      (c / "compilati").string()};
+    esegui_e_attendi(compila);
+    std::vector<std::string> copia = {BRUNAVIA_COPIA_EXE, (c / "copie").string()};
+    for (const char* nome_file : {"Brunavia_linea.dat", "Brunavia_706.sim", "Brunavia_706.dat"}) {
+        copia.push_back((c / "compilati" / nome_file).string());
+    }
+    ConfrontoProcessi confronto(compila, copia);
+    for (auto _ : state) confronto.giro(state);
+    confronto.riporta(state);
+    const auto byte_piano = std::filesystem::file_size(c / "compilati" / "Brunavia_linea.dat");
+    state.counters["picco_su_piano"] =
+        confronto.picco_mb() * 1024.0 * 1024.0 / static_cast<double>(byte_piano);
+}
+
+BENCHMARK_CAPTURE(BM_CompilaStrumento, scenario_900_km, std::string("scenario:900"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(BM_CompilaStrumento, scenario_spedito, std::string("scenario:spedito"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
 
 }  // namespace
 

@@ -21,6 +21,12 @@ double secondi_da(std::chrono::steady_clock::time_point inizio) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
 }
 
+double mediana(std::vector<double> valori) {
+    if (valori.empty()) return 0.0;
+    std::sort(valori.begin(), valori.end());
+    return valori[valori.size() / 2];
+}
+
 }  // namespace
 
 double secondi_scrittura_semplice(const std::filesystem::path& cartella,
@@ -35,8 +41,7 @@ double secondi_scrittura_semplice(const std::filesystem::path& cartella,
         }
         giri.push_back(secondi_da(inizio));
     }
-    std::sort(giri.begin(), giri.end());
-    return giri[giri.size() / 2];
+    return mediana(giri);
 }
 
 std::string esegui_e_attendi(const std::vector<std::string>& argomenti) {
@@ -67,6 +72,33 @@ std::string esegui_e_attendi(const std::vector<std::string>& argomenti) {
         throw std::runtime_error(argomenti[0] + " non e' terminato regolarmente");
     }
     return uscita;
+}
+
+void ConfrontoProcessi::giro(benchmark::State& state) {
+    auto inizio = std::chrono::steady_clock::now();
+    esegui_e_attendi(misurato_);
+    tempi_.push_back(secondi_da(inizio));
+    state.SetIterationTime(tempi_.back());
+    inizio = std::chrono::steady_clock::now();
+    esegui_e_attendi(riferimento_);
+    tempi_riferimento_.push_back(secondi_da(inizio));
+}
+
+void ConfrontoProcessi::riporta(benchmark::State& state) {
+    const double riferimento = mediana(tempi_riferimento_);
+    state.counters["riferimento_ms"] = riferimento * 1e3;
+    state.counters["rapporto"] = mediana(tempi_) / riferimento;
+    state.counters["picco_MB"] = picco_mb();
+}
+
+double ConfrontoProcessi::picco_mb() {
+    if (picco_kb_ == 0) {
+        std::vector<std::string> argomenti = {BRUNAVIA_PICCO_EXE};
+        argomenti.insert(argomenti.end(), misurato_.begin(), misurato_.end());
+        const std::string uscita = esegui_e_attendi(argomenti);
+        picco_kb_ = std::stol(uscita.substr(uscita.find_last_of('\n', uscita.size() - 2) + 1));
+    }
+    return static_cast<double>(picco_kb_) / kKbPerMb;
 }
 
 double picco_mb_del_lavoro(const std::string& nome) {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "io/file_atomico.h"
@@ -19,6 +20,27 @@ double secondi_scrittura_semplice(const std::filesystem::path& cartella,
 // Starts `argomenti` (the first is the program) and waits for it; returns what it printed.
 // Throws on a failed start or a non-zero exit status.
 std::string esegui_e_attendi(const std::vector<std::string>& argomenti);
+
+// A whole process against a reference process, run in turn (so that a change of load on the
+// machine touches both alike): the measured one's time is the benchmark iteration's time
+// (manual time), and the counters give the median of each, their ratio and the measured
+// process's peak memory (one more run, started from brunavia_picco).
+class ConfrontoProcessi {
+public:
+    ConfrontoProcessi(std::vector<std::string> misurato, std::vector<std::string> riferimento)
+        : misurato_(std::move(misurato)), riferimento_(std::move(riferimento)) {}
+    void giro(benchmark::State& state);
+    // Counters: `riferimento_ms`, `rapporto`, `picco_MB`.
+    void riporta(benchmark::State& state);
+    double picco_mb();
+
+private:
+    std::vector<std::string> misurato_;
+    std::vector<std::string> riferimento_;
+    std::vector<double> tempi_;
+    std::vector<double> tempi_riferimento_;
+    long picco_kb_ = 0;
+};
 
 // The benchmark program started again on its own with `--picco=NAME`: runs the measured work
 // once in a fresh process and prints that process's peak resident memory (its own high-water

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "compiler/modello.h"
+#include "io/flusso_byte.h"
 
 namespace brunavia {
 
@@ -11,7 +12,12 @@ namespace brunavia {
 // `errore`; then row 85 `numero1` 610, cell 1 `dato0` 5121 and the two competition codes.
 void timbra_modello(Form1& f);
 
-// The exact bytes of each compiled file, serialised from the model.
+// Each compiled file's exact bytes, serialised from the model into a stream.
+void scrivi_tracciato(FlussoByte& s, const Tracciato& t);  // <scenario>_linea.dat
+void scrivi_tabella(FlussoByte& s, const Form1& f);        // <scenario>_<train>.sim
+void scrivi_celle(FlussoByte& s, const Form1& f);          // <scenario>_<train>.dat
+
+// The same bytes whole, in memory.
 std::string serializza_tracciato(const Tracciato& t);  // <scenario>_linea.dat
 std::string serializza_tabella(const Form1& f);        // <scenario>_<train>.sim
 std::string serializza_celle(const Form1& f);          // <scenario>_<train>.dat

@@ -123,13 +123,19 @@ std::uint8_t byte_velocita(std::int32_t velocita) {
     return static_cast<std::uint8_t>(byte);
 }
 
-// Writes the previous speed from the cursor up to the cell before `fino`, at least one cell,
-// never into cell N or beyond.
-void riempi_velocita(Form1& f, StatoTreno& s, std::int64_t fino) {
+// Where a speed fill stops at the last cell: a row's fill never writes cell N, the end step's
+// completion writes it when the cursor already stands there.
+enum class CellaN { esclusa, inclusa };
+
+// Writes the previous speed from the cursor up to the cell before `fino`, at least one cell;
+// `cella_n` says whether cell N may take it. Never past cell N.
+void riempi_velocita(Form1& f, StatoTreno& s, std::int64_t fino, CellaN cella_n) {
+    const std::int32_t limite =
+        cella_n == CellaN::esclusa ? f.ultima_cella() : f.ultima_cella() + 1;
     const LuogoErrore riga = f.luogo;
     segna(f, s.campo_velocita);  // a speed that does not fit its byte fails at its own field
     do {
-        if (s.cursore_velocita >= f.ultima_cella()) break;
+        if (s.cursore_velocita >= limite) break;
         cella_a(f, s.cursore_velocita).attributo4 = byte_velocita(s.velocita_precedente);
         ++s.cursore_velocita;
     } while (s.cursore_velocita < fino);
@@ -168,7 +174,7 @@ Esito leggi_velocita(Form1& f, StatoTreno& s) {
         osserva_valore(f, {TipoValore::velocita, velocita.valore, tenuta, 0, {}, velocita.campo});
     }
     const std::int64_t c = cella_di(posizione.valore);
-    if (c > 0) riempi_velocita(f, s, c);
+    if (c > 0) riempi_velocita(f, s, c, CellaN::esclusa);
     s.velocita_precedente = velocita.valore;
     s.campo_velocita = velocita.campo;
     return Esito::prosegui;
@@ -449,10 +455,11 @@ Esito leggi_righe(Form1& f, StatoTreno& s) {
 }
 
 // End step: the previous speed and adhesion run on up to cell N - 3 (at least one cell each,
-// never past the last cell), then the reference points must lie on 50 m steps.
+// so a cursor that rows at the same place pushed to cell N still writes it, never past it),
+// then the reference points must lie on 50 m steps.
 void passo_finale(Form1& f, StatoTreno& s) {
     const std::int32_t fino = f.ultima_cella() - 2;
-    riempi_velocita(f, s, fino);
+    riempi_velocita(f, s, fino, CellaN::inclusa);
     riempi_aderenza(f, s, fino);
     for (std::size_t r = riga_tabella::progressiva_1; r <= riga_tabella::progressiva_3; ++r) {
         const voce& v = f.tabella[r];

@@ -101,7 +101,10 @@ bool compila(Form1& f, std::int32_t flag, Descrizioni& d) {
     f.campi_progressive = {};
     pulisci_tabella(f);
     f.celle.clear();
-    f.tracciato = Tracciato{};
+    // Emptied, not freed: a model compiled again keeps the room of its plan.
+    f.tracciato.x.clear();
+    f.tracciato.y.clear();
+    f.tracciato.tipo.clear();
     f.inizio_montagne.clear();
     f.fine_montagne.clear();
     memorizza_dati(f, d);

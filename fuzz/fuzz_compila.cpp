@@ -8,8 +8,8 @@
 
 #include "compiler/descrizioni_in_memoria.h"
 #include "compiler/errori.h"
-#include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
+#include "fuzz/serializzazione.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dimensione) {
     const std::string ingresso(reinterpret_cast<const char*>(dati), dimensione);
@@ -19,16 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
     const std::optional<std::string> treno = separatore == std::string::npos
                                                  ? std::nullopt
                                                  : std::optional(ingresso.substr(separatore + 1));
-    brunavia::Form1 f;
+    static const brunavia::Form1 iniziale;
+    brunavia::Form1& f = brunavia::fuzz::modello_da(iniziale);
     brunavia::DescrizioniInMemoria descrizioni(linea, treno);
     try {
-        if (brunavia::compila(f, 1, descrizioni)) {
-            const auto piano = brunavia::serializza_tracciato(f.tracciato);
-            const auto tabella = brunavia::serializza_tabella(f);
-            const auto celle = brunavia::serializza_celle(f);
-            if (celle.size() != 15 * f.celle.size()) __builtin_trap();
-            if (piano.empty() || tabella.size() < 87 * 34) __builtin_trap();
-        }
+        if (brunavia::compila(f, 1, descrizioni)) brunavia::fuzz::serializza_modello(f);
     } catch (const brunavia::Terminazione&) {
         // Errors 1250 and 1251 end the program before any file is written.
     }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,8 @@
 #include "compiler/file_compilati.h"
 #include "compiler/lettore_linea.h"
 #include "compiler/memorizza.h"
-#include "tests/aiuti.h"
 #include "io/file_atomico.h"
+#include "tests/aiuti.h"
 
 namespace brunavia {
 namespace {
@@ -199,6 +200,18 @@ TEST_F(ScritturaFile, ScritturaFallitaSenzaFileParziali) {
                     nome == "Brunavia_706.dat")
             << nome;
     }
+}
+
+// A content that fails while it streams (a text too long for its 16-bit length, met after
+// the plan was written) leaves the old files and no temporary file.
+TEST_F(ScritturaFile, ContenutoCheFallisceAMetaSenzaFileParziali) {
+    for (const auto& p : {piano(), sim(), dat()}) prova::scrivi_byte(p, "vecchio");
+    f.tabella[40].testo.assign(70'000, 'x');
+    EXPECT_THROW(scrivi_file_compilati(f, cartella.percorso()), std::length_error);
+    for (const auto& p : {piano(), sim(), dat()}) EXPECT_EQ(prova::leggi_byte(p), "vecchio");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(cartella.percorso()),
+                            std::filesystem::directory_iterator()),
+              3);
 }
 
 // When the cells were never sized nothing is written and old copies stay.

@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "compiler/descrizioni_in_memoria.h"
 #include "compiler/lettore_campi.h"
 #include "compiler/lettore_treno.h"
 #include "compiler/memorizza.h"
@@ -191,7 +192,8 @@ TEST(LettoreTreno, VelocitaFuoriByteFallisceAlMomentoDellaScrittura) {
     EXPECT_EQ(f.tabella[84].valore3, 0);
 }
 
-// 20 cells (N = 19): rows that do not advance still write one cell each.
+// 20 cells (N = 19): rows that do not advance still write one cell each, up to the cell before
+// N; the end step's completion then writes cell N once.
 TEST(LettoreTreno, RiempimentiNonOltreLUltimaCella) {
     Form1 f;
     f.celle.assign(20, {});
@@ -200,7 +202,7 @@ TEST(LettoreTreno, RiempimentiNonOltreLUltimaCella) {
     EXPECT_EQ(f.codice_errore, 0);
     EXPECT_EQ(f.celle[0].attributo4, 0);
     for (std::size_t k = 1; k <= 18; ++k) EXPECT_EQ(f.celle[k].attributo4, 2) << k;
-    EXPECT_EQ(f.celle[19].attributo4, 0) << "the speed never reaches cell N";
+    EXPECT_EQ(f.celle[19].attributo4, 2) << "the end step writes the cell the rows left it on";
 
     Form1 g;
     g.celle.assign(20, {});
@@ -214,6 +216,23 @@ TEST(LettoreTreno, RiempimentiNonOltreLUltimaCella) {
     leggi(h, aderenza);
     EXPECT_EQ(h.codice_errore, 15) << "a fill that would start past cell N";
     EXPECT_EQ(h.posizione_errore, 50);
+}
+
+// A 29,825 m line has cells 0 ... 736. Rows at 36,700 m (cell 734) push the speed cursor one
+// cell per row until it stands on cell 736, where the rows' fills stop; the end step still
+// writes the last speed read into cell 736.
+TEST(LettoreTreno, PassoFinaleScriveLaVelocitaNellUltimaCella) {
+    Form1 f;
+    DescrizioniInMemoria d(
+        "[generale]\r\nlunghezza percorso, 29825\r\n[fine]\r\n",
+        descrizione({"velocita, 0, 60", "velocita,36700,100", "velocita,36700,110",
+                     "velocita,36700,120", "velocita,36700,130", "velocita,36700,140"}));
+    ASSERT_TRUE(compila(f, 0, d));
+    ASSERT_EQ(f.ultima_cella(), 736);
+    EXPECT_EQ(f.codice_errore, 0);
+    verifica_tratti(f, &cella::attributo4,
+                    {{0, 733, 12}, {734, 734, 20}, {735, 735, 22}, {736, 736, 28}},
+                    "cursore spinto fino alla cella N");
 }
 
 TEST(LettoreTreno, CelleMaiDimensionate) {
