@@ -5,12 +5,8 @@
 namespace brunavia {
 namespace {
 
-// A slowdown gets its warning board only when it starts beyond this position.
-constexpr std::int32_t kInizioConAvviso = 1500;
 // The warning board stands this far before the slowdown's start.
 constexpr double kDistanzaAvviso = 1200.0;
-// Station type codes from this one up leave the cells alone.
-constexpr std::uint8_t kPrimoCodiceSenzaSegni = 25;
 constexpr std::uint8_t kPrimoSegnoStazione = 80;
 
 // The low bits of a value that a member keeps; the watcher, if any, hears of a value cut.

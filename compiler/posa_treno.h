@@ -8,6 +8,11 @@
 
 namespace brunavia {
 
+// A slowdown gets its warning board only when it starts beyond this position (metres).
+inline constexpr std::int32_t kInizioConAvviso = 1500;
+// Station type codes from this one up leave the cells alone.
+inline constexpr std::uint8_t kPrimoCodiceSenzaSegni = 25;
+
 // What a placement returns: kPosato when the feature is in the cells, else the number of the
 // error that refused it. The placements never touch `codice_errore`: the reader records the
 // number with the row's position and stops.

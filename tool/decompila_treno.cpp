@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 
+#include "compiler/posa_treno.h"
 #include "tool/scenario.h"
 #include "writers/formato_campi.h"
 #include "writers/formato_treno.h"
@@ -15,12 +16,11 @@ namespace {
 constexpr std::int32_t kMetriCella = 50;
 // A slowdown has its warning board 1200 m (24 cells) before its start when it starts beyond
 // 1500 m; a start on cell 31 may lie on either side of that limit.
-constexpr std::int32_t kInizioConAvviso = 1500;
 constexpr std::size_t kCelleAvviso = 24;
 constexpr std::size_t kCellaInizioAmbigua = 31;
 constexpr std::int32_t kInizioAmbiguoConAvviso = 1510;
-// Station codes from here on mark no cell; 5 to 8 compute their zone from the full length.
-constexpr std::uint8_t kPrimoCodiceSenzaSegni = 25;
+// Station codes from kPrimoCodiceSenzaSegni on mark no cell; 5 to 8 compute their zone from
+// the full length.
 constexpr std::int32_t kSogliaTempo = 100;  // 1 ... 100 are stored as 101
 
 std::int32_t metri(std::size_t k) {
