@@ -228,15 +228,15 @@ void ricostruisci_rallentamenti(const std::vector<cella>& celle, TrenoRicostruit
             celle[s - kCelleAvviso].tipo_cella == tipo::avviso_rallentamento) {
             r.x = kInizioAmbiguoConAvviso;
         }
-        r.l = metri(e) - kMetriCella - r.x;
-        r.v = c.dato0;
-        r.f_tt = c.dato2;
-        r.d_v = c.dato1;
+        r.campi.l = metri(e) - kMetriCella - r.x;
+        r.campi.v = c.dato0;
+        r.campi.f_tt = c.dato2;
+        r.campi.d_v = c.dato1;
         const bool con_avviso = r.x > kInizioConAvviso;
-        r.f_ta = con_avviso && s > kCelleAvviso &&
-                         celle[s - kCelleAvviso - 1].tipo_cella == tipo::prima_dell_avviso
-                     ? 1
-                     : 0;
+        r.campi.f_ta = con_avviso && s > kCelleAvviso &&
+                               celle[s - kCelleAvviso - 1].tipo_cella == tipo::prima_dell_avviso
+                           ? 1
+                           : 0;
         t.rallentamenti.push_back(r);
     }
 }
@@ -269,8 +269,9 @@ void aggiungi_stazioni(std::string& r, const TrenoRicostruito& t) {
 }
 
 std::string riga_rallentamento(const RallentamentoRicostruito& r) {
-    return "rallentamento," + a_destra(r.x, 8) + "," + a_destra(r.v, 5) + "," + a_destra(r.l, 6) +
-           "," + a_destra(r.f_tt, 3) + "," + a_destra(r.f_ta, 2) + "," + a_destra(r.d_v, 2);
+    return "rallentamento," + a_destra(r.x, 8) + "," + a_destra(r.campi.v, 5) + "," +
+           a_destra(r.campi.l, 6) + "," + a_destra(r.campi.f_tt, 3) + "," +
+           a_destra(r.campi.f_ta, 2) + "," + a_destra(r.campi.d_v, 2);
 }
 
 std::string riga_abbattimento(const AbbattimentoRicostruito& a) {

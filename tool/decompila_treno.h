@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/posa_treno.h"
 #include "tool/decompila_linea.h"
 #include "writers/tabelle_treno.h"
 
@@ -15,13 +16,10 @@ struct StazioneRicostruita {
     std::string nome;
 };
 
+// A slowdown row: its start position and the fields the placement reads after it.
 struct RallentamentoRicostruito {
     std::int32_t x = 0;
-    std::int32_t v = 0;
-    std::int32_t l = 0;
-    std::int32_t f_tt = 0;
-    std::int32_t f_ta = 0;
-    std::int32_t d_v = 0;
+    RigaRallentamento campi;
 };
 
 struct AbbattimentoRicostruito {
