@@ -13,7 +13,7 @@
 #include "compiler/descrizioni_in_memoria.h"
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
-#include "tool/decompila.h"
+#include "tool/decompile/decompila.h"
 
 namespace brunavia::banco {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "io/nomi_file.h"
 #include "tests/aiuti.h"
-#include "tool/compilazione.h"
+#include "tool/compile/compilazione.h"
 #include "tool/decodifica.h"
 #include "tool/nomi.h"
 #include "writers/scrittori.h"

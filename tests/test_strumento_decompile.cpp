@@ -14,7 +14,7 @@
 #include "tests/aiuti.h"
 #include "tests/descrizioni_casuali.h"
 #include "tool/comandi.h"
-#include "tool/decompila.h"
+#include "tool/decompile/decompila.h"
 #include "writers/scrittore_testo.h"
 #include "writers/scrittori.h"
 

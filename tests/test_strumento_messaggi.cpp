@@ -8,7 +8,7 @@
 #include "compiler/errori.h"
 #include "compiler/memorizza.h"
 #include "tests/aiuti.h"
-#include "tool/compilazione.h"
+#include "tool/compile/compilazione.h"
 #include "writers/scrittori.h"
 
 namespace brunavia::strumento {

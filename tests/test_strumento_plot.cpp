@@ -11,8 +11,8 @@
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
 #include "tests/aiuti.h"
-#include "tool/disegno.h"
-#include "tool/disegno/scale.h"
+#include "tool/plot/disegno.h"
+#include "tool/plot/scale.h"
 #include "tool/scenario.h"
 #include "writers/scrittori.h"
 

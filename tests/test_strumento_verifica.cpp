@@ -14,8 +14,8 @@
 #include "compiler/memorizza.h"
 #include "tests/aiuti.h"
 #include "tool/comandi.h"
-#include "tool/trappole.h"
-#include "tool/verifica.h"
+#include "tool/check/trappole.h"
+#include "tool/check/verifica.h"
 #include "writers/scrittore_testo.h"
 #include "writers/scrittori.h"
 

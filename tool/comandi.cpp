@@ -12,14 +12,14 @@
 #include <string_view>
 
 #include "io/file_atomico.h"
-#include "tool/compilazione.h"
+#include "tool/compile/compilazione.h"
 #include "tool/decodifica.h"
-#include "tool/decompila.h"
-#include "tool/disegno.h"
-#include "tool/elenco.h"
+#include "tool/decompile/decompila.h"
+#include "tool/plot/disegno.h"
+#include "tool/dump/elenco.h"
 #include "tool/messaggi_file.h"
 #include "tool/nomi.h"
-#include "tool/verifica.h"
+#include "tool/check/verifica.h"
 
 namespace brunavia::strumento {
 namespace {

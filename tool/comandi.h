@@ -4,11 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace brunavia::strumento {
+#include "tool/uscite.h"
 
-// Exit status of a command line the tool cannot take (unknown command or option, missing
-// argument); the commands themselves end with 0, 1 or 2.
-inline constexpr int kUscitaUso = 64;
+namespace brunavia::strumento {
 
 // Runs `brunavia-tool` with its arguments (without the program name): compile, dump, plot or
 // help. Returns the exit status.

@@ -1,6 +1,6 @@
-#include "tool/disegno/legenda.h"
+#include "tool/plot/legenda.h"
 
-#include "tool/disegno/stile.h"
+#include "tool/plot/stile.h"
 
 namespace brunavia::strumento::disegno {
 namespace {

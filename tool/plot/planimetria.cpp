@@ -1,4 +1,4 @@
-#include "tool/disegno/planimetria.h"
+#include "tool/plot/planimetria.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "tool/disegno/pannelli.h"
+#include "tool/plot/pannelli.h"
 
 namespace brunavia::strumento::disegno {
 namespace {

@@ -1,4 +1,4 @@
-#include "tool/compilazione.h"
+#include "tool/compile/compilazione.h"
 
 #include <ostream>
 #include <system_error>

@@ -5,8 +5,8 @@
 
 #include <string_view>
 
-#include "tool/disegno/dati.h"
-#include "tool/disegno/pagina.h"
+#include "tool/plot/dati.h"
+#include "tool/plot/pagina.h"
 
 namespace brunavia::strumento::disegno {
 

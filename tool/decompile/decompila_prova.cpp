@@ -1,4 +1,4 @@
-#include "tool/decompila_prova.h"
+#include "tool/decompile/decompila_prova.h"
 
 #include <bit>
 #include <exception>

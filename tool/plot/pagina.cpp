@@ -1,9 +1,9 @@
-#include "tool/disegno/pagina.h"
+#include "tool/plot/pagina.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "tool/disegno/stile.h"
+#include "tool/plot/stile.h"
 #include "tool/testo.h"
 
 namespace brunavia::strumento {

@@ -1,4 +1,4 @@
-#include "tool/decompila.h"
+#include "tool/decompile/decompila.h"
 
 #include <algorithm>
 #include <ostream>
@@ -8,9 +8,9 @@
 #include "io/cp1252.h"
 #include "io/file_atomico.h"
 #include "io/nomi_file.h"
-#include "tool/comandi.h"
-#include "tool/decompila_treno.h"
+#include "tool/decompile/decompila_treno.h"
 #include "tool/messaggi_file.h"
+#include "tool/uscite.h"
 
 namespace brunavia::strumento {
 namespace {

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "tool/decompila_linea.h"
-#include "tool/decompila_prova.h"
+#include "tool/decompile/decompila_linea.h"
+#include "tool/decompile/decompila_prova.h"
 #include "tool/nomi.h"
 
 namespace brunavia::strumento {

@@ -1,4 +1,4 @@
-#include "tool/disegno/tracce.h"
+#include "tool/plot/tracce.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tool/disegno/pannelli.h"
+#include "tool/plot/pannelli.h"
 #include "tool/testo.h"
 
 namespace brunavia::strumento {

@@ -1,4 +1,4 @@
-#include "tool/verifica.h"
+#include "tool/check/verifica.h"
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
@@ -16,7 +16,7 @@
 #include "compiler/numeri.h"
 #include "io/file_atomico.h"
 #include "tool/decodifica.h"
-#include "tool/trappole.h"
+#include "tool/check/trappole.h"
 
 namespace brunavia::strumento {
 namespace {

@@ -1,4 +1,4 @@
-#include "tool/decompila_linea.h"
+#include "tool/decompile/decompila_linea.h"
 
 #include <algorithm>
 #include <bit>

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "compiler/posa_treno.h"
-#include "tool/decompila_linea.h"
+#include "tool/decompile/decompila_linea.h"
 #include "writers/tabelle_treno.h"
 
 namespace brunavia::strumento {

@@ -1,4 +1,4 @@
-#include "tool/disegno/dati.h"
+#include "tool/plot/dati.h"
 
 #include <algorithm>
 

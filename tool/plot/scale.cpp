@@ -1,4 +1,4 @@
-#include "tool/disegno/scale.h"
+#include "tool/plot/scale.h"
 
 #include <cmath>
 #include <initializer_list>

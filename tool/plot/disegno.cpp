@@ -1,16 +1,16 @@
-#include "tool/disegno.h"
+#include "tool/plot/disegno.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
 
 #include "io/nomi_file.h"
-#include "tool/disegno/dati.h"
-#include "tool/disegno/legenda.h"
-#include "tool/disegno/pagina.h"
-#include "tool/disegno/pannelli.h"
-#include "tool/disegno/planimetria.h"
-#include "tool/disegno/tracce.h"
+#include "tool/plot/dati.h"
+#include "tool/plot/legenda.h"
+#include "tool/plot/pagina.h"
+#include "tool/plot/pannelli.h"
+#include "tool/plot/planimetria.h"
+#include "tool/plot/tracce.h"
 
 namespace brunavia::strumento {
 

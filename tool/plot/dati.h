@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "tool/disegno.h"
-#include "tool/disegno/scale.h"
+#include "tool/plot/disegno.h"
+#include "tool/plot/scale.h"
 #include "tool/scenario.h"
 
 namespace brunavia::strumento::disegno {

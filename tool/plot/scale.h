@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tool/disegno/stile.h"
+#include "tool/plot/stile.h"
 
 namespace brunavia::strumento::disegno {
 

@@ -1,4 +1,4 @@
-#include "tool/elenco.h"
+#include "tool/dump/elenco.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tool/disegno/pannelli.h"
+#include "tool/plot/pannelli.h"
 
 #include <algorithm>
 #include <cmath>

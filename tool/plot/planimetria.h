@@ -2,8 +2,8 @@
 // on the right, with its stations and a scale bar.
 #pragma once
 
-#include "tool/disegno/dati.h"
-#include "tool/disegno/pagina.h"
+#include "tool/plot/dati.h"
+#include "tool/plot/pagina.h"
 
 namespace brunavia::strumento::disegno {
 

@@ -3,8 +3,8 @@
 // axis under them.
 #pragma once
 
-#include "tool/disegno/dati.h"
-#include "tool/disegno/pagina.h"
+#include "tool/plot/dati.h"
+#include "tool/plot/pagina.h"
 
 namespace brunavia::strumento::disegno {
 

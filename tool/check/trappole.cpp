@@ -1,4 +1,4 @@
-#include "tool/trappole.h"
+#include "tool/check/trappole.h"
 
 #include <algorithm>
 #include <array>

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "tool/disegno.h"
+#include "tool/plot/disegno.h"
 
 namespace brunavia::strumento::disegno {
 

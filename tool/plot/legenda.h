@@ -1,7 +1,7 @@
 // The legend at the bottom of the page: one symbol and one text per kind of thing drawn.
 #pragma once
 
-#include "tool/disegno/pagina.h"
+#include "tool/plot/pagina.h"
 
 namespace brunavia::strumento::disegno {
 

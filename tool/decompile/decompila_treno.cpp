@@ -1,4 +1,4 @@
-#include "tool/decompila_treno.h"
+#include "tool/decompile/decompila_treno.h"
 
 #include <cmath>
 #include <cstdlib>
