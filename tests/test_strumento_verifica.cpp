@@ -13,9 +13,9 @@
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
 #include "tests/aiuti.h"
-#include "tool/comandi.h"
 #include "tool/check/trappole.h"
 #include "tool/check/verifica.h"
+#include "tool/comandi.h"
 #include "writers/scrittore_testo.h"
 #include "writers/scrittori.h"
 

@@ -12,14 +12,14 @@
 #include <string_view>
 
 #include "io/file_atomico.h"
+#include "tool/check/verifica.h"
 #include "tool/compile/compilazione.h"
 #include "tool/decodifica.h"
 #include "tool/decompile/decompila.h"
-#include "tool/plot/disegno.h"
 #include "tool/dump/elenco.h"
 #include "tool/messaggi_file.h"
 #include "tool/nomi.h"
-#include "tool/check/verifica.h"
+#include "tool/plot/disegno.h"
 
 namespace brunavia::strumento {
 namespace {

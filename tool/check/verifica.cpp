@@ -15,8 +15,8 @@
 #include "compiler/memorizza.h"
 #include "compiler/numeri.h"
 #include "io/file_atomico.h"
-#include "tool/decodifica.h"
 #include "tool/check/trappole.h"
+#include "tool/decodifica.h"
 
 namespace brunavia::strumento {
 namespace {
