@@ -25,7 +25,9 @@ public:
         z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
         return z ^ (z >> 31);
     }
+    // From a to b, both included (a when b is below it).
     std::int64_t tra(std::int64_t a, std::int64_t b) {
+        if (b <= a) return a;
         return a + static_cast<std::int64_t>(prossimo() % static_cast<std::uint64_t>(b - a + 1));
     }
     bool su(int n) { return tra(0, n - 1) == 0; }  // one time in n

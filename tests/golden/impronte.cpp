@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <exception>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <type_traits>
@@ -22,6 +23,18 @@
 #include "tool/registro_righe.h"
 
 namespace brunavia::golden {
+
+// A file's records as member values: names, then per record one value (and, when asked
+// for, its text) per member.
+struct Vista {
+    std::vector<const char*> membri;
+    std::vector<std::vector<std::uint64_t>> valori;
+    std::vector<std::vector<std::string>> testi;  // what each value reads as
+    // Plan blocks: how many points (or bytes) a block holds, of how many in all.
+    std::size_t passo = 1;
+    std::size_t totale = 0;
+};
+
 namespace {
 
 // The plan is fingerprinted in this many blocks of points.
@@ -42,14 +55,13 @@ std::string sha256(const std::string& byte) {
     return r;
 }
 
-// FNV-1a, 64 bits: the short digests of records and members.
+// A 64-bit digest for the short digests of records and members: FNV-1a over bytes, one
+// multiply and shift per whole value.
 class Fnv {
 public:
     void aggiungi(std::uint64_t v) {
-        for (int i = 0; i < 8; ++i) {
-            h_ ^= (v >> (8 * i)) & 0xff;
-            h_ *= 0x100000001b3ULL;
-        }
+        h_ = (h_ ^ v) * 0x100000001b3ULL;
+        h_ ^= h_ >> 29;
     }
     void aggiungi(const std::string& s) {
         for (const char c : s) {
@@ -69,19 +81,8 @@ private:
     std::uint64_t h_ = 0xcbf29ce484222325ULL;
 };
 
-// A file's records as member values: names, then per record one value (and its text) per member.
-struct Vista {
-    std::vector<const char*> membri;
-    std::vector<std::vector<std::uint64_t>> valori;
-    std::vector<std::vector<std::string>> testi;  // what each value reads as
-    // Plan blocks: how many points (or bytes) a block holds, of how many in all.
-    std::size_t passo = 1;
-    std::size_t totale = 0;
-    std::string unita = "punti";
-};
-
 template <typename Record, typename Elenca>
-void aggiungi_record(Vista& v, const Record& r, Elenca elenca) {
+void aggiungi_record(Vista& v, const Record& r, bool con_testi, Elenca elenca) {
     std::vector<std::uint64_t> valori;
     std::vector<std::string> testi;
     const bool primo = v.valori.empty();
@@ -91,27 +92,27 @@ void aggiungi_record(Vista& v, const Record& r, Elenca elenca) {
             Fnv h;
             h.aggiungi(membro);
             valori.push_back(h.valore());
-            testi.push_back("\"" + da_cp1252(membro) + "\"");
+            if (con_testi) testi.push_back("\"" + da_cp1252(membro) + "\"");
         } else {
             valori.push_back(static_cast<std::uint64_t>(static_cast<std::int64_t>(membro)));
-            testi.push_back(std::to_string(membro));
+            if (con_testi) testi.push_back(std::to_string(membro));
         }
     });
     v.valori.push_back(std::move(valori));
-    v.testi.push_back(std::move(testi));
+    if (con_testi) v.testi.push_back(std::move(testi));
 }
 
-Vista vista_celle(const std::string& byte) {
+Vista vista_celle(const std::string& byte, bool con_testi) {
     Vista v;
     for (const cella& c : strumento::decodifica_celle(byte))
-        aggiungi_record(v, c, [](const cella& x, auto&& f) { membri_cella(x, f); });
+        aggiungi_record(v, c, con_testi, [](const cella& x, auto&& f) { membri_cella(x, f); });
     return v;
 }
 
-Vista vista_tabella(const std::string& byte) {
+Vista vista_tabella(const std::string& byte, bool con_testi) {
     Vista v;
     for (const voce& r : strumento::decodifica_tabella(byte))
-        aggiungi_record(v, r, [](const voce& x, auto&& f) { membri_voce(x, f); });
+        aggiungi_record(v, r, con_testi, [](const voce& x, auto&& f) { membri_voce(x, f); });
     return v;
 }
 
@@ -121,36 +122,14 @@ std::string numero_reale(double d) {
     return b;
 }
 
-// The plan in kBlocchiPiano blocks; each block's members are digests of its points' type
-// codes, x and y, and read as the block's first point.
-std::size_t punti_per_blocco(std::size_t punti) {
-    return std::max<std::size_t>(1, (punti + kBlocchiPiano - 1) / kBlocchiPiano);
-}
-
-// A plan the decoder refuses (points never set, as after a line reading stopped before the
-// curves) is cut into blocks of its bytes instead.
-Vista vista_byte_piano(const std::string& byte) {
-    const std::size_t passo = punti_per_blocco(byte.size());
-    Vista v{{"byte"}, {}, {}, passo, byte.size(), "byte"};
-    for (std::size_t a = 0; a < byte.size(); a += passo) {
-        Fnv h;
-        h.aggiungi(byte.substr(a, passo));
-        v.valori.push_back({h.valore()});
-        v.testi.push_back({"byte " + std::to_string(a) + ": " +
-                           std::to_string(static_cast<unsigned char>(byte[a]))});
-    }
-    return v;
-}
-
-Vista vista_piano(const std::string& byte) {
-    Tracciato t;
-    try {
-        t = strumento::decodifica_tracciato(byte);
-    } catch (const strumento::ErroreDecodifica&) {
-        return vista_byte_piano(byte);
-    }
-    const std::size_t passo = punti_per_blocco(t.tipo.size());
-    Vista v{{"tipo", "x", "y"}, {}, {}, passo, t.tipo.size(), "punti"};
+// The plan, as the model holds it when it is written, in kBlocchiPiano blocks of points; each
+// block's members are digests of its points' type codes, x and y, and read as its first point.
+// (Decoding the file back would cost more than the rest of the check; the SHA-256 covers the
+// bytes.)
+Vista vista_piano(const Tracciato& t) {
+    const std::size_t passo =
+        std::max<std::size_t>(1, (t.tipo.size() + kBlocchiPiano - 1) / kBlocchiPiano);
+    Vista v{{"tipo", "x", "y"}, {}, {}, passo, t.tipo.size()};
     for (std::size_t a = 0; a < t.tipo.size(); a += passo) {
         Fnv tipo, x, y;
         for (std::size_t i = a; i < std::min(a + passo, t.tipo.size()); ++i) {
@@ -164,15 +143,8 @@ Vista vista_piano(const std::string& byte) {
     return v;
 }
 
-Vista vista_di(const std::string& nome, const std::string& byte) {
-    if (nome == "dat") return vista_celle(byte);
-    if (nome == "sim") return vista_tabella(byte);
-    return vista_piano(byte);
-}
-
-ImprontaFile impronta_file(const std::string& nome, const std::string& byte) {
-    const Vista v = vista_di(nome, byte);
-    ImprontaFile r{nome, sha256(byte), v.valori.size(), {}, {}, byte};
+ImprontaFile impronta_file(const std::string& nome, std::string byte, Vista v) {
+    ImprontaFile r{nome, sha256(byte), v.valori.size(), {}, {}, std::move(byte), {}};
     for (std::size_t m = 0; m < v.membri.size(); ++m) {
         Fnv h;
         for (const auto& rec : v.valori) h.aggiungi(rec[m]);
@@ -183,6 +155,7 @@ ImprontaFile impronta_file(const std::string& nome, const std::string& byte) {
         for (const auto x : rec) h.aggiungi(x);
         r.righe.push_back(h.breve());
     }
+    r.vista = std::make_shared<const Vista>(std::move(v));
     return r;
 }
 
@@ -253,7 +226,7 @@ std::string nomi_file(const ImprontaCaso& c) {
 std::string nome_record(const std::string& file, std::size_t r, const Vista& v) {
     if (file == "dat") return "cella " + std::to_string(r) + " (" + std::to_string(r * 50) + " m)";
     if (file == "sim") return "tabella, riga " + std::to_string(r);
-    return "piano, " + v.unita + " " + std::to_string(r * v.passo) + " ... " +
+    return "piano, punti " + std::to_string(r * v.passo) + " ... " +
            std::to_string(std::min((r + 1) * v.passo, v.totale) - 1);
 }
 
@@ -266,7 +239,9 @@ const char* nome_compilato(const std::string& file) {
 // The first differing record: its name, the members whose digest over the file changed with
 // the values they hold there now (every member when none did), and how many records differ.
 std::string record_diverso(const ImprontaFile& fa, const ImprontaFile& fo, std::size_t rec) {
-    const Vista v = vista_di(fo.nome, fo.byte);
+    const Vista v = fo.nome == "dat"   ? vista_celle(fo.byte, true)
+                    : fo.nome == "sim" ? vista_tabella(fo.byte, true)
+                                       : *fo.vista;
     std::vector<std::size_t> cambiati;
     for (std::size_t m = 0; m < v.membri.size() && m < fa.colonne.size(); ++m) {
         if (fa.colonne[m] != fo.colonne[m]) cambiati.push_back(m);
@@ -275,11 +250,18 @@ std::string record_diverso(const ImprontaFile& fa, const ImprontaFile& fo, std::
         for (std::size_t m = 0; m < v.membri.size(); ++m) cambiati.push_back(m);
     }
     std::string r = nome_record(fo.nome, rec, v) + ":";
+    if (fo.nome == "linea") {
+        // A block holds many points: name the members that differ, then its first point.
+        r += " diversi in";
+        for (std::size_t i = 0; i < cambiati.size(); ++i)
+            r += std::string(i == 0 ? " " : ", ") + v.membri[cambiati[i]];
+        r += "; ora il punto " + std::to_string(rec * v.passo) + ":";
+    }
     for (std::size_t i = 0; i < cambiati.size(); ++i) {
         const std::size_t m = cambiati[i];
-        r += std::string(i == 0 ? " " : ", ") + v.membri[m] + " ora " + v.testi[rec][m];
+        r += std::string(i == 0 ? " " : ", ") + v.membri[m] + (fo.nome == "linea" ? " " : " ora ") +
+             v.testi[rec][m];
     }
-    if (fo.nome == "linea") r += " (al primo del blocco)";
     std::size_t diversi = 0;
     for (std::size_t i = 0; i < fa.righe.size(); ++i) diversi += fa.righe[i] != fo.righe[i];
     r += "\n  membri cambiati nel file:";
@@ -301,10 +283,14 @@ ImprontaCaso impronta(const Caso& c) {
     f.osservatore = &registro;
     try {
         if (compila(f, c.flag, d)) {
-            if (c.flag != 0)
-                r.file.push_back(impronta_file("linea", serializza_tracciato(f.tracciato)));
-            r.file.push_back(impronta_file("sim", serializza_tabella(f)));
-            r.file.push_back(impronta_file("dat", serializza_celle(f)));
+            if (c.flag != 0) {
+                r.file.push_back(impronta_file("linea", serializza_tracciato(f.tracciato),
+                                               vista_piano(f.tracciato)));
+            }
+            std::string tabella = serializza_tabella(f), celle = serializza_celle(f);
+            Vista righe = vista_tabella(tabella, false), vista = vista_celle(celle, false);
+            r.file.push_back(impronta_file("sim", std::move(tabella), std::move(righe)));
+            r.file.push_back(impronta_file("dat", std::move(celle), std::move(vista)));
         }
     } catch (const Terminazione& t) {
         r.fermata = std::to_string(strumento::numero_della_terminazione(t));

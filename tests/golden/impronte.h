@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,9 @@
 // that changed without keeping the files.
 namespace brunavia::golden {
 
+// A compiled file's records as member values.
+struct Vista;
+
 // One compiled file, fingerprinted. Records: cells, table rows, or blocks of plan points.
 struct ImprontaFile {
     std::string nome;  // dat, sim, linea
@@ -19,7 +23,9 @@ struct ImprontaFile {
     std::size_t record = 0;
     std::vector<std::uint16_t> colonne;  // per member, over every record
     std::vector<std::uint16_t> righe;    // per record
-    std::string byte;                    // the file itself, for a fresh compile only
+    // The file itself and its records, for a fresh compile only.
+    std::string byte;
+    std::shared_ptr<const Vista> vista;
 };
 
 struct ImprontaCaso {
