@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,8 @@ struct CasoDifferenza {
     const char* a;
     std::vector<std::string> attese;  // parts of the message, in order
 };
+
+void PrintTo(const CasoDifferenza& c, std::ostream* os) { *os << c.nome; }
 
 class DifferenzaDecodificata : public testing::TestWithParam<CasoDifferenza> {};
 
