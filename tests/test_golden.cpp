@@ -51,7 +51,9 @@ struct CasoDifferenza {
     std::vector<std::string> attese;  // parts of the message, in order
 };
 
-void PrintTo(const CasoDifferenza& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoDifferenza& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class DifferenzaDecodificata : public testing::TestWithParam<CasoDifferenza> {};
 
