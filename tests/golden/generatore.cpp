@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
+#include <limits>
 #include <set>
+#include <stdexcept>
 
 namespace brunavia::golden {
 namespace {
@@ -48,6 +50,9 @@ struct Linea {
     bool spazi = false;
 };
 using Testo = std::vector<Linea>;
+
+// A row's text with its first `quanti` fields (kTutti: all of them).
+constexpr std::size_t kTutti = std::numeric_limits<std::size_t>::max();
 
 std::string riga_di(const Linea& l, std::size_t quanti) {
     std::string r = l.chiave;
@@ -256,12 +261,12 @@ std::vector<Genere> generi() {
     };
 }
 
-// The first line of the base description whose keyword is the kind's.
+// The line of the base description that is the kind's row.
 std::size_t indice_di(const Testo& t, const Genere& g) {
     for (std::size_t i = 0; i < t.size(); ++i) {
-        if (t[i].chiave == g.riga.chiave && riga_di(t[i], 99) == riga_di(g.riga, 99)) return i;
+        if (riga_di(t[i], kTutti) == riga_di(g.riga, kTutti)) return i;
     }
-    return t.size();
+    throw std::logic_error("la riga di " + g.nome + " manca nella coppia di base");
 }
 
 Caso caso(std::string famiglia, std::uint64_t seme, std::string descrizione, const Testo& linea,
@@ -298,12 +303,12 @@ void casi_tronca(std::vector<Caso>& out) {
                 const Testo base = g.treno ? treno_base() : linea_base();
                 const std::size_t i = indice_di(base, g);
                 std::string testo;
-                for (std::size_t j = 0; j < i; ++j) testo += riga_di(base[j], 99) + "\r\n";
+                for (std::size_t j = 0; j < i; ++j) testo += riga_di(base[j], kTutti) + "\r\n";
                 testo += riga_di(base[i], k);
                 if (!fine_file) {
                     testo += "\r\n";
                     for (std::size_t j = i + 1; j < base.size(); ++j)
-                        testo += riga_di(base[j], 99) + "\r\n";
+                        testo += riga_di(base[j], kTutti) + "\r\n";
                 }
                 Caso c{"tronca",
                        n++,
