@@ -261,6 +261,14 @@ std::vector<Genere> generi() {
     };
 }
 
+const Genere& genere(const std::string& nome) {
+    static const std::vector<Genere> tutti = generi();
+    for (const Genere& g : tutti) {
+        if (g.nome == nome) return g;
+    }
+    throw std::logic_error("genere di riga sconosciuto: " + nome);
+}
+
 // The line of the base description that is the kind's row.
 std::size_t indice_di(const Testo& t, const Genere& g) {
     for (std::size_t i = 0; i < t.size(); ++i) {
@@ -289,6 +297,23 @@ void casi_bordo(std::vector<Caso>& out) {
                          g.nome + " campo " + std::to_string(k + 1) + " = " + std::to_string(v),
                          linea, treno));
             }
+        }
+    }
+    // Texts at the edge of their 16-bit length: a board's and a station's.
+    for (const std::size_t lunghezza : {65535u, 65536u}) {
+        for (const bool treno : {false, true}) {
+            Testo l = linea_base(), t = treno_base();
+            if (treno) {
+                t[indice_di(t, genere("stazione"))].campi.back() = std::string(lunghezza, 'N');
+            } else {
+                l[indice_di(l, genere("cartello_indicatore"))].campi.back() =
+                    std::string(lunghezza, 'T');
+            }
+            out.push_back(
+                caso("bordo", n++,
+                     std::string(treno ? "stazione, nome" : "cartello_indicatore, testo") + " di " +
+                         std::to_string(lunghezza) + " byte",
+                     l, t));
         }
     }
 }
