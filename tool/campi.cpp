@@ -125,7 +125,7 @@ std::vector<FormaRiga> costruisci_forme() {
           {"vbs", "speed b, left board", "km/h, empty = 0", "`dato1` = round(vbd / 5 + vbs × 20)"},
           {"vcs", "speed c, left board", "km/h, empty = 0", "`dato2` = round(vcd / 5 + vcs × 20)"},
           {"strs", "stripes, left board", "0 … 9", "`dato3` tens (strisces × 10 + strisced)"},
-          {"vad", "speed a, right board", "km/h, empty = 0 (the shipped rows leave it empty)",
+          {"vad", "speed a, right board", "km/h, empty = 0",
            "`dato0` units: vad / 5"},
           {"vbd", "speed b, right board", "km/h, empty = 0", "`dato1` units: vbd / 5"},
           {"vcd", "speed c, right board", "km/h, empty = 0", "`dato2` units: vcd / 5"},
@@ -215,7 +215,7 @@ std::vector<FormaRiga> costruisci_forme() {
          "station",
          {{"pos", "position of the station's centre", "m, multiple of 50 (error 8)",
            "`valore3` of the station's table row (1, 2, 3 … in file order)"},
-          {"tipo", "type code", "0 … 255; shipped 11, 12, 21, 22, 25, 28",
+          {"tipo", "type code", "0 … 255",
            "`segno`; selects the zone (see `zona`); codes 25 and above mark no cell. The "
            "simulator's meaning is not known from the compile."},
           {"zona", "zone length", "m, multiple of 100 (error 9); not stored",
@@ -265,7 +265,7 @@ std::vector<FormaRiga> costruisci_forme() {
            "2, i − 4, i − 6, i − 8 get approach codes (sx × 3 + dx) × 10 + 1 … 4 in "
            "`attributo2`. The finishing rules add a marker before a signal that follows a "
            "warning board (error 11)."},
-          {"sx", "left aspect kind", "0 … 255; shipped 1 or 2",
+          {"sx", "left aspect kind", "0 … 255",
            "`dato3` = rapp × 10 + sx × 3 + dx, and the approach codes; with sx = 2 the low "
            "byte of `tempo` goes to `attributo1`. The simulator's meaning is not known from the "
            "compile."},
@@ -275,7 +275,7 @@ std::vector<FormaRiga> costruisci_forme() {
            "`dato1` tens: s2 × 10 + d2. The simulator's meaning is not known from the compile."},
           {"s3", "left aspect 3", "0 … 25",
            "`dato2` tens: s3 × 10 + d3. The simulator's meaning is not known from the compile."},
-          {"rapp", "ratio", "0 … 25; shipped 0",
+          {"rapp", "ratio", "0 … 25",
            "`dato3` tens. The simulator's meaning is not known from the compile."},
           {"dx", "right aspect kind", "0 … 2",
            "`dato3` units (with sx × 3), and the approach codes. The simulator's meaning is not "

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "nlohmann/json.hpp"
 #include "tool/campi.h"
 #include "tool/lsp/documento.h"
 

@@ -79,6 +79,14 @@ std::optional<Correzione> correzione(const Documento& d, const Analisi& a, const
     return std::nullopt;
 }
 
+// The diagnostic a fix resolves, as the client sent it but for members the server never sets.
+Json riassunto(const Json& diag) {
+    Json r = Json::object();
+    for (const char* k : {"range", "severity", "code", "source", "message"})
+        if (diag.contains(k)) r[k] = diag[k];
+    return r;
+}
+
 }  // namespace
 
 Json azioni(const Documento& d, const Analisi& a, const Json& diagnostiche, Codifica c) {
@@ -89,7 +97,7 @@ Json azioni(const Documento& d, const Analisi& a, const Json& diagnostiche, Codi
         if (!k) continue;
         r.push_back({{"title", k->titolo},
                      {"kind", "quickfix"},
-                     {"diagnostics", Json::array({diag})},
+                     {"diagnostics", Json::array({riassunto(diag)})},
                      {"isPreferred", true},
                      {"edit", {{"changes", {{d.uri(), Json::array({k->modifica})}}}}}});
     }

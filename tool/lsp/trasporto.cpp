@@ -1,5 +1,6 @@
 #include "tool/lsp/trasporto.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <istream>
@@ -60,9 +61,16 @@ Lettura leggi_messaggio(std::istream& in, std::string& corpo, std::size_t massim
         in.ignore(static_cast<std::streamsize>(*lunghezza));
         return in.eof() ? Lettura::fine : Lettura::intestazione;
     }
-    corpo.resize(*lunghezza);
-    in.read(corpo.data(), static_cast<std::streamsize>(*lunghezza));
-    if (static_cast<std::size_t>(in.gcount()) != *lunghezza) return Lettura::fine;
+    // Read in pieces: a length that the input does not hold costs no memory.
+    constexpr std::size_t kPezzo = std::size_t{1} << 20;
+    corpo.clear();
+    while (corpo.size() < *lunghezza) {
+        const std::size_t gia = corpo.size();
+        const std::size_t n = std::min(kPezzo, *lunghezza - gia);
+        corpo.resize(gia + n);
+        in.read(corpo.data() + gia, static_cast<std::streamsize>(n));
+        if (static_cast<std::size_t>(in.gcount()) != n) return Lettura::fine;
+    }
     return Lettura::messaggio;
 }
 
