@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -497,6 +499,47 @@ TEST(StrumentoLsp, UnClienteCheSparisceChiudeIlServer) {
     ASSERT_TRUE(s.attendi_messaggio(1).contains("result"));
     s.chiudi_ingresso();
     EXPECT_EQ(s.attendi(), 1);
+}
+
+// ---- a real client ----
+
+std::optional<std::filesystem::path> nel_path(const std::string& programma) {
+    const char* path = std::getenv("PATH");
+    std::istringstream cartelle(path != nullptr ? path : "");
+    for (std::string c; std::getline(cartelle, c, ':');)
+        if (std::filesystem::exists(std::filesystem::path(c) / programma))
+            return std::filesystem::path(c) / programma;
+    return std::nullopt;
+}
+
+// Neovim's own client, headless (tests/nvim/sessione.lua), on a train description in
+// Windows-1252 whose accented keyword stands before a speed that is no multiple of 5.
+TEST_F(LspConCartella, NeovimRiceveDiagnosiHoverECompletamento) {
+    const auto nvim = nel_path("nvim");
+    if (!nvim) GTEST_SKIP() << "nvim non installato (scripts/deps.sh)";
+    su_disco("Prova_linea.txt", testo_di(righe_linea()));
+    std::string treno = testo_di(righe_treno());
+    const std::string vecchia = "velocita,       0,    60";
+    treno.replace(treno.find(vecchia), vecchia.size(), "velocità,       0,    83");
+    su_disco("Prova_706-.txt", treno);
+    const std::filesystem::path lua =
+        std::filesystem::path(BRUNAVIA_README).parent_path() / "tests" / "nvim" / "sessione.lua";
+    const std::filesystem::path uscita = cartella / "nvim.json";
+    ::setenv("BRUNAVIA_TOOL", BRUNAVIA_TOOL_EXE, 1);
+    ::setenv("BRUNAVIA_NVIM_USCITA", uscita.c_str(), 1);
+    ::setenv("BRUNAVIA_HOVER", "44,23", 1);
+    ::setenv("BRUNAVIA_COMPLETAMENTO", "69,3", 1);
+    const auto esito = prova::esegui(*nvim, {"--headless", "-u", lua.string(), "Prova_706-.txt"},
+                                     cartella.percorso());
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    const Json r = Json::parse(prova::leggi_byte(uscita));
+    ASSERT_EQ(r["diagnostiche"].size(), 1u) << r.dump(1);
+    EXPECT_EQ(r["diagnostiche"][0]["codice"], "velocita-non-multipla-di-5");
+    EXPECT_EQ(r["diagnostiche"][0]["riga"], 44);
+    EXPECT_EQ(r["diagnostiche"][0]["colonna"], 23);  // a byte column: "à" is two bytes
+    EXPECT_NE(r["hover"].get<std::string>().find("kept as 85 km/h"), std::string::npos);
+    const Json& voci = r["completamento"];
+    EXPECT_NE(std::find(voci.begin(), voci.end(), "stazione"), voci.end()) << voci.dump();
 }
 
 // ---- the field tables ----
