@@ -137,6 +137,20 @@ std::string memorizzato(TipoRiga t, std::size_t i, const Valori& v) {
     }
 }
 
+// The field at character c, or the one whose leading blanks c is on.
+std::optional<std::size_t> campo_vicino(const RigaScritta& riga, std::string_view testo,
+                                        std::size_t c) {
+    if (const auto i = campo_a(riga, c)) return i;
+    for (std::size_t i = 0; i < riga.campi.size(); ++i) {
+        const std::size_t inizio = riga.campi[i].inizio;
+        if (inizio <= c) continue;
+        const std::string_view tra = testo.substr(c, inizio - c);
+        if (tra.find_first_not_of(" \t") == std::string_view::npos) return i;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 Json marcato(std::string testo) {
     return {{"kind", "markdown"}, {"value", std::move(testo)}};
 }
@@ -182,7 +196,7 @@ std::optional<Json> hover(const Documento& d, const Analisi& a, std::size_t r, s
     if (riga.parola.inizio <= c && c <= riga.parola.fine)
         return Json{{"contents", marcato(testo_parola(*riga.tipo))},
                     {"range", intervallo(d, r, riga.parola.inizio, riga.parola.fine, cod)}};
-    const std::optional<std::size_t> i = campo_a(riga, c);
+    const std::optional<std::size_t> i = campo_vicino(riga, d.riga_cp1252(r), c);
     if (!i) return std::nullopt;
     const CampoScritto& campo = riga.campi[*i];
     return Json{{"contents", marcato(testo_campo(riga, *i))},

@@ -363,6 +363,11 @@ std::optional<Descrizione> Server::partner(const Documento& d, bool treno, std::
 void Server::verifica(const std::string& uri) {
     const auto it = documenti_.find(uri);
     if (it == documenti_.end()) return;
+    // An editor may start the server for every text file: only descriptions are checked.
+    if (!riconosci(percorso_da_uri(uri))) {
+        sospesi_.erase(uri);
+        return;
+    }
     const Documento& d = it->second;
     const bool treno = e_treno(d);
     const Descrizione questa{d.cp1252(), percorso_da_uri(uri).filename().string(), &d,
@@ -385,7 +390,8 @@ void Server::verifica(const std::string& uri) {
 void Server::verifica_in_sospeso() {
     while (!sospesi_.empty()) {
         if (coda_ != nullptr && !coda_->vuota()) return;  // messages first: they may be newer
-        verifica(*sospesi_.begin());
+        const std::string uri = *sospesi_.begin();  // a copy: the check erases it
+        verifica(uri);
     }
 }
 
