@@ -200,6 +200,13 @@ TEST_F(LspConCartella, UnaModificaDelPartnerRiverificaIlFile) {
     const Json* sedici = con_codice(dt.back(), 16);
     ASSERT_NE(sedici, nullptr) << dt.back().dump(1);
     EXPECT_EQ((*sedici)["range"]["start"]["line"], 94);
+    // The related information points at the board that holds the cell.
+    ASSERT_TRUE(sedici->contains("relatedInformation")) << sedici->dump(1);
+    ASSERT_EQ((*sedici)["relatedInformation"].size(), 1u);
+    const Json& dove = (*sedici)["relatedInformation"][0]["location"];
+    EXPECT_EQ(dove["uri"], ul);
+    EXPECT_EQ(dove["range"]["start"]["line"], 363);
+    EXPECT_EQ(dove["range"]["end"]["character"], 19);
 }
 
 // An accented keyword before a field moves nothing: columns count UTF-16 units, or bytes of

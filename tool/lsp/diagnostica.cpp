@@ -1,7 +1,11 @@
 #include "tool/lsp/diagnostica.h"
 
+#include "compiler/descrizioni_in_memoria.h"
+#include "compiler/errori.h"
+#include "compiler/memorizza.h"
 #include "tool/check/verifica.h"
 #include "tool/diagnosi.h"
+#include "tool/registro_righe.h"
 
 namespace brunavia::strumento::lsp {
 namespace {
@@ -20,6 +24,52 @@ constexpr std::string_view kSoloTreno =
     "1000000 m senza oggetti). Con la linea si controllano anche le posizioni oltre la fine "
     "(errore 15), le celle prese dai cartelli della linea, il limite di stazioni (errore 10) e "
     "i punti chilometrici (errore 2)";
+
+// An error of a taken cell and the row that holds the cell.
+struct CellaPresa {
+    std::int32_t numero = 0;
+    LuogoErrore luogo;
+    bool treno = false;  // the holding row's file
+    PosizioneCampo dove;
+};
+
+// The compile, reading on past the errors that stop it as check does, told to report what
+// holds each taken cell.
+std::vector<CellaPresa> celle_prese(const std::string& linea, const std::string& treno) {
+    Form1 f;
+    RegistroRighe registro(f, true);
+    f.osservatore = &registro;
+    DescrizioniInMemoria d(linea, treno);
+    try {
+        compila(f, 1, d);
+    } catch (const Terminazione&) {
+    }
+    std::vector<CellaPresa> r;
+    for (std::size_t i = 0; i < f.errori_registrati.size(); ++i) {
+        const CellaRifiutata* rifiuto = registro.rifiuto_di(i);
+        if (rifiuto == nullptr || !rifiuto->parola_occupante) continue;
+        const ParolaLetta& p = registro.parole()[*rifiuto->parola_occupante];
+        r.push_back({f.errori_registrati[i].codice, f.errori_registrati[i].luogo, p.treno, p.dove});
+    }
+    return r;
+}
+
+bool stesso_luogo(const LuogoErrore& a, const LuogoErrore& b) {
+    return a.file == b.file && a.campo.riga == b.campo.riga && a.campo.colonna == b.campo.colonna;
+}
+
+// The location of a row of one of the pair: its keyword, in the open document, else the
+// column as read (a Windows-1252 character is one UTF-16 unit).
+Json luogo_riga(const Descrizione& desc, PosizioneCampo dove, Codifica c) {
+    const auto r = static_cast<std::size_t>(std::max(dove.riga - 1, 0));
+    const auto col = static_cast<std::size_t>(std::max(dove.colonna - 1, 0));
+    if (desc.documento != nullptr && r < desc.analisi->righe.size())
+        return {
+            {"uri", desc.uri},
+            {"range", intervallo(*desc.documento, r, col, desc.analisi->righe[r].parola.fine, c)}};
+    const Json punto = {{"line", r}, {"character", col}};
+    return {{"uri", desc.uri}, {"range", {{"start", punto}, {"end", punto}}}};
+}
 
 Json diagnostica_lsp(const Diagnosi& d, const Descrizione& desc, Codifica c) {
     const Documento& doc = *desc.documento;
@@ -64,6 +114,18 @@ std::vector<Pubblicazione> diagnostica(const std::optional<Descrizione>& linea,
     const std::string testo_linea = linea ? linea->testo : std::string(kLineaVuota);
     const std::string testo_treno = treno ? treno->testo : std::string(kTrenoVuoto);
     const std::vector<Diagnosi> tutte = verifica_descrizioni(testo_linea, testo_treno);
+    const std::vector<CellaPresa> prese = celle_prese(testo_linea, testo_treno);
+    const auto collegate = [&](const Diagnosi& d) {
+        Json r = Json::array();
+        for (const CellaPresa& p : prese) {
+            const std::optional<Descrizione>& dove = p.treno ? treno : linea;
+            if (!d.numero || *d.numero != p.numero || !stesso_luogo(d.luogo, p.luogo) || !dove)
+                continue;
+            r.push_back({{"location", luogo_riga(*dove, p.dove, c)},
+                         {"message", "la cella e' presa da questa riga"}});
+        }
+        return r;
+    };
 
     std::vector<Pubblicazione> r;
     const auto pubblica = [&](const Descrizione& desc, FileDescrizione f, bool orfane,
@@ -74,7 +136,11 @@ std::vector<Pubblicazione> diagnostica(const std::optional<Descrizione>& linea,
             p.diagnostiche.push_back(
                 informazione(desc, std::string(da_sola) + " (" + nome_partner_mancante + ")", c));
         for (const Diagnosi& d : tutte)
-            if (del_file(d, f, orfane)) p.diagnostiche.push_back(diagnostica_lsp(d, desc, c));
+            if (del_file(d, f, orfane)) {
+                Json j = diagnostica_lsp(d, desc, c);
+                if (Json rel = collegate(d); !rel.empty()) j["relatedInformation"] = std::move(rel);
+                p.diagnostiche.push_back(std::move(j));
+            }
         r.push_back(std::move(p));
     };
     // Errors of no row go to the line description, or to the train's when it is alone.

@@ -13,6 +13,7 @@ namespace brunavia::strumento::lsp {
 struct Descrizione {
     std::string testo;
     std::string nome;  // file name, for the messages
+    std::string uri;   // where related information points
     const Documento* documento = nullptr;
     const Analisi* analisi = nullptr;
 };

@@ -348,7 +348,8 @@ std::optional<Descrizione> Server::partner(const Documento& d, bool treno, std::
         const std::optional<NomeDescrizione> m = riconosci(p);
         if (m && m->treno != treno && m->scenario == n->scenario &&
             p.parent_path() == percorso.parent_path())
-            return Descrizione{altro.cp1252(), p.filename().string(), &altro, &analisi_di(altro)};
+            return Descrizione{altro.cp1252(), p.filename().string(), uri, &altro,
+                               &analisi_di(altro)};
     }
     const std::optional<std::filesystem::path> sul_disco = nome_partner(percorso, *n);
     nome = sul_disco ? sul_disco->filename().string()
@@ -357,7 +358,7 @@ std::optional<Descrizione> Server::partner(const Documento& d, bool treno, std::
     if (!sul_disco) return std::nullopt;
     const std::optional<std::string> testo = leggi_file(*sul_disco);
     if (!testo) return std::nullopt;
-    return Descrizione{*testo, nome, nullptr, nullptr};
+    return Descrizione{*testo, nome, uri_da_percorso(*sul_disco), nullptr, nullptr};
 }
 
 void Server::verifica(const std::string& uri) {
@@ -370,7 +371,7 @@ void Server::verifica(const std::string& uri) {
     }
     const Documento& d = it->second;
     const bool treno = e_treno(d);
-    const Descrizione questa{d.cp1252(), percorso_da_uri(uri).filename().string(), &d,
+    const Descrizione questa{d.cp1252(), percorso_da_uri(uri).filename().string(), uri, &d,
                              &analisi_di(d)};
     std::string nome;
     const std::optional<Descrizione> altra = partner(d, treno, nome);
@@ -390,7 +391,7 @@ void Server::verifica(const std::string& uri) {
 void Server::verifica_in_sospeso() {
     while (!sospesi_.empty()) {
         if (coda_ != nullptr && !coda_->vuota()) return;  // messages first: they may be newer
-        const std::string uri = *sospesi_.begin();  // a copy: the check erases it
+        const std::string uri = *sospesi_.begin();        // a copy: the check erases it
         verifica(uri);
     }
 }
