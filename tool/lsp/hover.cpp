@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "compiler/numeri.h"
+#include "io/cp1252.h"
 #include "tool/testo.h"
 
 namespace brunavia::strumento::lsp {
@@ -176,8 +177,8 @@ std::string testo_campo(const RigaScritta& riga, std::size_t i) {
                " fields, and this one is taken as the next row's keyword";
     const CampoRiga& c = f.campi[i];
     const Valori v = valori_di(riga);
-    std::string t = "**" + std::string(f.parola) + "**, field " + std::to_string(i + 1) + " `" +
-                    std::string(c.nome) + "`: " + std::string(c.titolo) + "\n\n- " +
+    std::string t = "**" + da_cp1252(riga.parola.testo) + "**, field " + std::to_string(i + 1) +
+                    " `" + std::string(c.nome) + "`: " + std::string(c.titolo) + "\n\n- " +
                     std::string(c.unita) + "\n- " + std::string(c.effetto);
     if (!c.testo) {
         const std::string m = memorizzato(f.tipo, i, v);
