@@ -125,8 +125,7 @@ std::vector<FormaRiga> costruisci_forme() {
           {"vbs", "speed b, left board", "km/h, empty = 0", "`dato1` = round(vbd / 5 + vbs × 20)"},
           {"vcs", "speed c, left board", "km/h, empty = 0", "`dato2` = round(vcd / 5 + vcs × 20)"},
           {"strs", "stripes, left board", "0 … 9", "`dato3` tens (strisces × 10 + strisced)"},
-          {"vad", "speed a, right board", "km/h, empty = 0",
-           "`dato0` units: vad / 5"},
+          {"vad", "speed a, right board", "km/h, empty = 0", "`dato0` units: vad / 5"},
           {"vbd", "speed b, right board", "km/h, empty = 0", "`dato1` units: vbd / 5"},
           {"vcd", "speed c, right board", "km/h, empty = 0", "`dato2` units: vcd / 5"},
           {"strd", "stripes, right board", "0 … 9", "`dato3` units"}}});
@@ -379,11 +378,7 @@ std::string riassumi(const std::vector<std::string>& valori, bool testo) {
     if (valori.empty()) return "not in the shipped scenario";
     if (testo) return std::to_string(valori.size()) + (valori.size() == 1 ? " text" : " texts");
     std::set<long long> distinti;
-    for (const std::string& v : valori) {
-        long long n = 0;
-        std::from_chars(v.data(), v.data() + v.size(), n);
-        distinti.insert(n);
-    }
+    for (const std::string& v : valori) distinti.insert(numero_del_campo(v).value_or(0));
     if (distinti.size() > 6)
         return std::to_string(*distinti.begin()) + " … " + std::to_string(*distinti.rbegin());
     std::string r;
@@ -459,6 +454,15 @@ RigaScritta dividi_riga(std::string_view riga, bool treno) {
         if (a == std::string_view::npos) return r;
         da = a + 1;
     }
+}
+
+std::optional<long long> numero_del_campo(std::string_view s) {
+    if (s.empty()) return 0;
+    if (s.front() == '+') s.remove_prefix(1);
+    long long n = 0;
+    const auto [fine, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
+    if (s.empty() || ec != std::errc{} || fine != s.data() + s.size()) return std::nullopt;
+    return n;
 }
 
 std::vector<std::string> valori_spediti(TipoRiga tipo) {

@@ -59,6 +59,10 @@ struct RigaScritta {
 };
 RigaScritta dividi_riga(std::string_view riga, bool treno);
 
+// A number field as the reader takes it: empty is 0, an optional sign, decimal digits; nothing
+// for anything else.
+std::optional<long long> numero_del_campo(std::string_view testo);
+
 // The values the shipped scenario writes in each field of a row kind, from the writers' own
 // rows ("0 … 121400", "11, 12, 21"; "not in the shipped scenario").
 std::vector<std::string> valori_spediti(TipoRiga tipo);

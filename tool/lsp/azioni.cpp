@@ -1,7 +1,5 @@
 #include "tool/lsp/azioni.h"
 
-#include <charconv>
-
 #include "compiler/numeri.h"
 #include "tool/lsp/completamento.h"
 
@@ -13,17 +11,9 @@ struct Correzione {
     Json modifica;  // one TextEdit
 };
 
-std::optional<long long> numero(std::string_view s) {
-    if (s.starts_with('+')) s.remove_prefix(1);
-    long long n = 0;
-    const auto [fine, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
-    if (s.empty() || ec != std::errc{} || fine != s.data() + s.size()) return std::nullopt;
-    return n;
-}
-
 std::optional<Correzione> arrotonda(const Documento& d, std::size_t r, const CampoScritto& f,
                                     long long passo, std::string_view unita, Codifica c) {
-    const auto n = numero(f.testo);
+    const auto n = f.testo.empty() ? std::nullopt : numero_del_campo(f.testo);
     if (!n || *n % passo == 0) return std::nullopt;
     const long long v =
         arrotonda_pari(static_cast<double>(*n) / static_cast<double>(passo)) * passo;

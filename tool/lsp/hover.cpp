@@ -1,7 +1,5 @@
 #include "tool/lsp/hover.h"
 
-#include <charconv>
-
 #include "compiler/numeri.h"
 #include "io/cp1252.h"
 #include "tool/testo.h"
@@ -11,19 +9,9 @@ namespace {
 
 using Valori = std::vector<std::optional<long long>>;
 
-// A number field as the reader takes it: empty is 0, an optional sign, decimal digits.
-std::optional<long long> numero(std::string_view s) {
-    if (s.empty()) return 0;
-    if (s.front() == '+') s.remove_prefix(1);
-    long long n = 0;
-    const auto [fine, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
-    if (ec != std::errc{} || fine != s.data() + s.size()) return std::nullopt;
-    return n;
-}
-
 Valori valori_di(const RigaScritta& riga) {
     Valori v;
-    for (const CampoScritto& c : riga.campi) v.push_back(numero(c.testo));
+    for (const CampoScritto& c : riga.campi) v.push_back(numero_del_campo(c.testo));
     return v;
 }
 

@@ -339,10 +339,7 @@ std::size_t Server::carattere(const Documento& d, const Json& posizione) const {
 std::optional<Descrizione> Server::partner(const Documento& d, bool treno, std::string& nome) {
     const std::filesystem::path percorso = percorso_da_uri(d.uri());
     const std::optional<NomeDescrizione> n = riconosci(percorso);
-    if (!n) {
-        nome = treno ? "NOME_linea.txt" : "NOME_N-.txt";
-        return std::nullopt;
-    }
+    if (!n) return std::nullopt;  // only descriptions named as such are checked
     for (auto& [uri, altro] : documenti_) {
         const std::filesystem::path p = percorso_da_uri(uri);
         const std::optional<NomeDescrizione> m = riconosci(p);

@@ -1,7 +1,5 @@
 #include "tool/lsp/simboli.h"
 
-#include <charconv>
-
 #include "io/cp1252.h"
 #include "tool/testo.h"
 
@@ -13,12 +11,6 @@ constexpr int kNamespace = 3;
 constexpr int kCostante = 14;
 constexpr int kEvento = 24;
 
-long long numero(const std::string& s) {
-    long long n = 0;
-    std::from_chars(s.data() + (s.starts_with('+') ? 1 : 0), s.data() + s.size(), n);
-    return n;
-}
-
 std::string campo(const RigaScritta& r, std::size_t i) {
     return i < r.campi.size() ? r.campi[i].testo : std::string("0");
 }
@@ -27,8 +19,10 @@ std::string campo(const RigaScritta& r, std::size_t i) {
 std::string nome_simbolo(const RigaScritta& r) {
     switch (*r.tipo) {
         case TipoRiga::stazione: {
-            const long long s =
-                (numero(campo(r, 13)) * 60 + numero(campo(r, 14))) * 60 + numero(campo(r, 15));
+            const long long s = (numero_del_campo(campo(r, 13)).value_or(0) * 60 +
+                                 numero_del_campo(campo(r, 14)).value_or(0)) *
+                                    60 +
+                                numero_del_campo(campo(r, 15)).value_or(0);
             const std::string nome = r.campi.size() > 16 ? da_cp1252(r.campi[16].testo) : "?";
             return nome + " " + (s == 0 ? "transito" : orario(static_cast<std::int32_t>(s)));
         }
