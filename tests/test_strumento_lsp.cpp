@@ -494,6 +494,28 @@ TEST_F(LspConCartella, SessioneConLEseguibileSuPipe) {
     const Json h = s.attendi_messaggio(2);
     EXPECT_NE(h["result"]["contents"]["value"].get<std::string>().find("kept as 85"),
               std::string::npos);
+    // Changes in a burst: the diagnostics published never go back to an older text, and the
+    // last ones are those of the last change.
+    for (int v = 3; v <= 22; ++v) {
+        const Json da = {{"line", 44}, {"character", 22}};
+        const Json a = {{"line", 44}, {"character", 24}};
+        s.invia(
+            notifica("textDocument/didChange",
+                     {{"textDocument", {{"uri", ut}, {"version", v}}},
+                      {"contentChanges", Json::array({{{"range", {{"start", da}, {"end", a}}},
+                                                       {"text", v % 2 == 0 ? "85" : "83"}}})}}));
+    }
+    int ultima = 0;
+    while (ultima < 22) {
+        const Json p = s.attendi_messaggio(nullptr, "textDocument/publishDiagnostics");
+        ASSERT_TRUE(p.is_object()) << "after version " << ultima;
+        const int v = p["params"]["version"].get<int>();
+        EXPECT_GE(v, ultima);
+        ultima = v;
+        if (v == 22) {
+            EXPECT_TRUE(p["params"]["diagnostics"].empty()) << p.dump(1);
+        }
+    }
     s.invia(richiesta(3, "shutdown"));
     EXPECT_TRUE(s.attendi_messaggio(3)["result"].is_null());
     s.invia(notifica("exit"));
