@@ -256,6 +256,7 @@ TEST_F(LspConCartella, HoverSpiegaIlCampoEIlValoreMemorizzato) {
         {ut, 94, 23, "`dato0` = 20"},     // s1 of the signal at 1400
         {ut, 69, 2, "17. `nome`: name"},  // the keyword: the whole field list
         {ut, 69, 63, "`codice` = 30300 (08:25:00)"},
+        {ut, 69, 24, "zone -400 … 450 m"},  // the first station's end extension counts
         {ul, 5, 15, "The simulator's meaning is not known from the compile"},  // sfondo
     };
     std::vector<Json> m = {inizializza(), apri(ul, linea), apri(ut, testo_di(righe_treno()))};

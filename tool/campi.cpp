@@ -124,11 +124,11 @@ std::vector<FormaRiga> costruisci_forme() {
            "`dato0` = round(vad / 5 + vas × 20): the hundreds hold vas / 5"},
           {"vbs", "speed b, left board", "km/h, empty = 0", "`dato1` = round(vbd / 5 + vbs × 20)"},
           {"vcs", "speed c, left board", "km/h, empty = 0", "`dato2` = round(vcd / 5 + vcs × 20)"},
-          {"strs", "stripes, left board", "0 … 9", "`dato3` tens (strisces × 10 + strisced)"},
+          {"strs", "stripes, left board", "16-bit", "`dato3` tens (strisces × 10 + strisced)"},
           {"vad", "speed a, right board", "km/h, empty = 0", "`dato0` units: vad / 5"},
           {"vbd", "speed b, right board", "km/h, empty = 0", "`dato1` units: vbd / 5"},
           {"vcd", "speed c, right board", "km/h, empty = 0", "`dato2` units: vcd / 5"},
-          {"strd", "stripes, right board", "0 … 9", "`dato3` units"}}});
+          {"strd", "stripes, right board", "16-bit; 0 … 9 stays in the units", "`dato3` units"}}});
     f.push_back({TipoRiga::cartello_indicatore,
                  false,
                  false,
@@ -264,28 +264,28 @@ std::vector<FormaRiga> costruisci_forme() {
            "2, i − 4, i − 6, i − 8 get approach codes (sx × 3 + dx) × 10 + 1 … 4 in "
            "`attributo2`. The finishing rules add a marker before a signal that follows a "
            "warning board (error 11)."},
-          {"sx", "left aspect kind", "0 … 255",
+          {"sx", "left aspect kind", "32-bit",
            "`dato3` = rapp × 10 + sx × 3 + dx, and the approach codes; with sx = 2 the low "
            "byte of `tempo` goes to `attributo1`. The simulator's meaning is not known from the "
            "compile."},
-          {"s1", "left aspect 1", "0 … 25",
+          {"s1", "left aspect 1", "32-bit; the member keeps the low 16 bits",
            "`dato0` tens: s1 × 10 + d1. The simulator's meaning is not known from the compile."},
-          {"s2", "left aspect 2", "0 … 25",
+          {"s2", "left aspect 2", "32-bit; the member keeps the low 16 bits",
            "`dato1` tens: s2 × 10 + d2. The simulator's meaning is not known from the compile."},
-          {"s3", "left aspect 3", "0 … 25",
+          {"s3", "left aspect 3", "32-bit; the member keeps the low 16 bits",
            "`dato2` tens: s3 × 10 + d3. The simulator's meaning is not known from the compile."},
-          {"rapp", "ratio", "0 … 25",
+          {"rapp", "ratio", "32-bit",
            "`dato3` tens. The simulator's meaning is not known from the compile."},
-          {"dx", "right aspect kind", "0 … 2",
+          {"dx", "right aspect kind", "0 … 2 keeps sx × 3 + dx apart for every sx",
            "`dato3` units (with sx × 3), and the approach codes. The simulator's meaning is not "
            "known from the compile."},
-          {"d1", "right aspect 1", "0 … 9",
+          {"d1", "right aspect 1", "0 … 9 stays in the units",
            "`dato0` units. The simulator's meaning is not known from the compile."},
-          {"d2", "right aspect 2", "0 … 9",
+          {"d2", "right aspect 2", "0 … 9 stays in the units",
            "`dato1` units. The simulator's meaning is not known from the compile."},
-          {"d3", "right aspect 3", "0 … 9",
+          {"d3", "right aspect 3", "0 … 9 stays in the units",
            "`dato2` units. The simulator's meaning is not known from the compile."},
-          {"tempo", "time value", "0 … 255; 1 … 100 become 101",
+          {"tempo", "time value", "32-bit; 1 … 100 become 101",
            "with sx = 2 its low byte goes to `attributo1`; otherwise unused. The simulator's "
            "meaning is not known from the compile."}}});
     f.push_back(
@@ -322,7 +322,7 @@ std::vector<FormaRiga> costruisci_forme() {
                  "`abbattimento` marker",
                  {{"pos", "position", "m",
                    "cell round(position / 50) (no + 1); the cell must be free (error 7)"},
-                  {"valore", "value", "16-bit; 0 or below: none",
+                  {"valore", "value", "32-bit; the cell keeps the low 16 bits; 0 or below: none",
                    "above 0: type 12 with `dato0` = value (the type of the finishing rules' "
                    "markers, which carry 180); 0 or below: type 13. The simulator's meaning is not "
                    "known from the compile."}}});

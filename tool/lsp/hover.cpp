@@ -63,6 +63,25 @@ std::string velocita_cartello(std::int64_t codice) {
            std::to_string(codice % 100 * 5) + " km/h on the right";
 }
 
+// A station's zone as the reader computes it from its position, type code, length and
+// end-extension flag.
+std::string zona_stazione(long long pos, long long codice, long long lunghezza, long long est) {
+    const auto p = static_cast<double>(pos);
+    const auto l = static_cast<double>(lunghezza);
+    long long da = 0, a = 0;
+    if (codice == 5 || codice == 6) {
+        da = pos - lunghezza;
+        a = pos + 150;
+    } else if (codice == 7 || codice == 8) {
+        da = pos - lunghezza;
+        a = pos + lunghezza;
+    } else {
+        da = arrotonda_pari(p - l / 2.0);
+        a = arrotonda_pari(p + l / 2.0) + (est != 0 ? 50 : 0);
+    }
+    return "zone " + std::to_string(da) + " … " + std::to_string(a) + " m";
+}
+
 // The value as the compile stores it, where it differs from the number written or needs
 // decoding.
 std::string memorizzato(TipoRiga t, std::size_t i, const Valori& v) {
@@ -115,6 +134,7 @@ std::string memorizzato(TipoRiga t, std::size_t i, const Valori& v) {
             return "";
         }
         case TipoRiga::stazione:
+            if (i == 2) return zona_stazione(a(0), a(1), n, a(5));
             if (i >= 13 && i <= 15) {
                 const long long s = (a(13) * 60 + a(14)) * 60 + a(15);
                 return "`codice` = " + std::to_string(s) + " (" +
