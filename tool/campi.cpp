@@ -215,8 +215,10 @@ std::vector<FormaRiga> costruisci_forme() {
          {{"pos", "position of the station's centre", "m, multiple of 50 (error 8)",
            "`valore3` of the station's table row (1, 2, 3 … in file order)"},
           {"tipo", "type code", "0 … 255",
-           "`segno`; selects the zone (see `zona`); codes 25 and above mark no cell. The "
-           "simulator's meaning is not known from the compile."},
+           "`segno`; selects the zone (see `zona`): 5 and 6, 7 and 8 have zones of their own, "
+           "every other code the centred zone; codes 25 and above mark no cell. So the shipped "
+           "11, 12, 21 and 22 are alike for the compile and 25 differs only in marking no "
+           "cell. The simulator's meaning is not known from the compile."},
           {"zona", "zone length", "m, multiple of 100 (error 9); not stored",
            "zone: codes 5 and 6 from position − length to position + 150; 7 and 8 from position "
            "− length to position + length; others position ± length / 2 (`valore1`, "

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "io/cp1252.h"
 #include "tool/check/trappole.h"
 #include "tool/lsp/hover.h"
 
@@ -137,8 +138,8 @@ Json completamento(const Documento& d, const Analisi& a, std::size_t r, std::siz
     }
     if (const auto vicina = parola_vicina(scritta, a.treno)) {
         Json v = voce(*vicina, dove, "0");
-        v["label"] = vicina->parola + " (invece di '" + scritta + "')";
-        v["filterText"] = scritta;
+        v["label"] = vicina->parola + " (invece di '" + da_cp1252(scritta) + "')";
+        v["filterText"] = da_cp1252(scritta);
         v["preselect"] = true;
         lista["items"].push_back(std::move(v));
     }
