@@ -1,5 +1,6 @@
 #include "tool/registro_righe.h"
 
+#include <algorithm>
 #include <array>
 
 namespace brunavia::strumento {
@@ -16,13 +17,40 @@ std::optional<std::int64_t> ParolaLetta::primo_numero() const {
     return std::nullopt;
 }
 
+RigaVista FileLetto::riga(int r) const {
+    if (r < 1 || static_cast<std::size_t>(r) > righe.size()) return {};
+    return righe[static_cast<std::size_t>(r) - 1];
+}
+
+namespace {
+
+bool non_ascii(std::string_view testo) {
+    return std::any_of(testo.begin(), testo.end(),
+                       [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
+}
+
+}  // namespace
+
 void RegistroRighe::campo(bool numero, PosizioneCampo dove, std::string_view testo) {
+    if (parola_corrente_)
+        parole_[*parola_corrente_].campi.push_back({numero, dove, std::string(testo)});
+    if (!per_le_trappole_ || dove.riga < 1) return;
     FileLetto& file = corrente();
-    file.campi.push_back({numero, dove, std::string(testo)});
-    if (numero || testo.find_first_not_of(" \t") != std::string_view::npos) {
-        ++file.campi_per_riga[dove.riga];
-    }
-    if (parola_corrente_) parole_[*parola_corrente_].campi.push_back(file.campi.back());
+    const auto r = static_cast<std::size_t>(dove.riga);
+    if (file.righe.size() < r) file.righe.resize(r);
+    RigaVista& vista = file.righe[r - 1];
+    if (vista.prima_colonna == 0) vista.prima_colonna = dove.colonna;
+    if (numero || testo.find_first_not_of(" \t") != std::string_view::npos) ++vista.campi;
+    if (!numero && non_ascii(testo))
+        file.campi_non_ascii.push_back({numero, dove, std::string(testo)});
+}
+
+void RegistroRighe::dimentica_parola_senza_riga() {
+    auto& indici = corrente().parole;
+    if (per_le_trappole_ || parole_.empty() || !parole_.back().tipi.empty()) return;
+    if (indici.empty() || indici.back() + 1 != parole_.size()) return;
+    parole_.pop_back();
+    indici.pop_back();
 }
 
 void RegistroRighe::togli_ultimo_campo() {
@@ -50,6 +78,7 @@ void RegistroRighe::separatore(PosizioneCampo dove, std::string_view testo) {
 
 void RegistroRighe::parola(PosizioneCampo dove, std::string_view testo) {
     togli_ultimo_campo();
+    dimentica_parola_senza_riga();
     parole_.push_back({treno_corrente_, dove, std::string(testo), {}, {}, {}});
     parola_corrente_ = parole_.size() - 1;
     corrente().parole.push_back(*parola_corrente_);

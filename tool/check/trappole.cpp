@@ -119,14 +119,6 @@ Diagnosi avviso(bool treno, PosizioneCampo dove, std::string_view cod, std::stri
     return d;
 }
 
-// Where each line's first field begins, to tell a keyword at the start of its line from a
-// field left over by the row before it.
-std::map<int, int> prime_colonne(const FileLetto& file) {
-    std::map<int, int> prime;
-    for (const CampoLetto& c : file.campi) prime.emplace(c.dove.riga, c.dove.colonna);
-    return prime;
-}
-
 // ---- keywords ----
 
 bool maiuscole_sbagliate(std::string_view testo) {
@@ -276,7 +268,7 @@ void campi_della_riga(const ParolaLetta& p, const FileLetto& file, std::vector<D
     if (intestazione(p.testo)) return;  // its own warning says it
     const int riga = p.dove.riga;
     const auto letti = static_cast<int>(p.campi.size()) + 1;
-    const auto trovati = file.campi_per_riga.count(riga) ? file.campi_per_riga.at(riga) : 0;
+    const auto trovati = file.riga(riga).campi;
     const std::string chiave = citato(p.testo);
     const bool fuori_riga = std::any_of(p.campi.begin(), p.campi.end(),
                                         [&](const CampoLetto& c) { return c.dove.riga != riga; });
@@ -458,8 +450,8 @@ bool sembra_utf8(std::string_view testo) {
 }
 
 void campi_del_file(bool treno, const FileLetto& file, std::vector<Diagnosi>& r) {
-    for (const CampoLetto& c : file.campi) {
-        if (c.numero || !sembra_utf8(c.testo)) continue;
+    for (const CampoLetto& c : file.campi_non_ascii) {
+        if (!sembra_utf8(c.testo)) continue;
         r.push_back(avviso(treno, c.dove, codice::utf8,
                            "il campo " + citato(c.testo) +
                                " contiene byte che sembrano UTF-8: il file e' letto come "
@@ -481,13 +473,12 @@ void campi_del_file(bool treno, const FileLetto& file, std::vector<Diagnosi>& r)
 
 void righe_del_file(bool treno, const FileLetto& file, const RegistroRighe& registro,
                     std::vector<Diagnosi>& r) {
-    const auto prime = prime_colonne(file);
     bool generale = !treno;
     std::map<TipoRiga, Ordine> ordini;
     for (const std::size_t i : file.parole) {
         const ParolaLetta& p = registro.parole()[i];
-        const bool prima_della_riga =
-            !prime.count(p.dove.riga) || prime.at(p.dove.riga) == p.dove.colonna;
+        const int prima = file.riga(p.dove.riga).prima_colonna;
+        const bool prima_della_riga = prima == 0 || prima == p.dove.colonna;
         if (p.tipi.empty()) {
             if (prima_della_riga) parola_senza_riga(p, generale, r);
         } else {

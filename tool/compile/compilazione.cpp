@@ -60,7 +60,7 @@ int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostr
     f.numero_treno = o.numero_treno;
     f.cartella = o.cartella;
     DescrizioniDaFile d(o.linea, o.treno);
-    RegistroRighe registro(f, false);
+    RegistroRighe registro(f, false, false);
     f.osservatore = &registro;
     const Sorgenti sorgenti = sorgenti_di(o, d);
     try {
