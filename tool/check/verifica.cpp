@@ -150,6 +150,12 @@ void StampaDiagnosi::aggiungi(const Diagnosi& d) {
         if (x.quante <= kRipetizioniMostrate) uscita_ << testo_diagnosi(d, s_, true) << "\n";
         return;
     }
+    // A message of the same kind but other words ends that kind's run before it is shown.
+    std::erase_if(serie_, [&](const Serie& x) {
+        const bool finita = x.ultima.codice == d.codice && x.ultima.numero == d.numero;
+        if (finita) chiudi_serie(x);
+        return finita;
+    });
     uscita_ << testo_diagnosi(d, s_, true) << "\n";
     if (!ripiega_ || d.luogo.file == FileDescrizione::nessuno || riga <= 0) return;
     std::erase_if(serie_, [&](const Serie& x) { return uguali(x.ultima, d); });
