@@ -50,7 +50,7 @@ constexpr std::string_view kAiutoCompile =
     "lunghezza del percorso e' stata letta); 64 riga di comando errata.\n";
 
 constexpr std::string_view kAiutoCheck =
-    "uso: brunavia-tool check LINEA TRENO [--json]\n"
+    "uso: brunavia-tool check LINEA TRENO [--json] [--all]\n"
     "\n"
     "Legge le due descrizioni (senza scrivere, spostare o cancellare nulla) e riporta, in ordine\n"
     "di file, ogni errore che la compilazione registrerebbe, anche quelli che si trovano solo\n"
@@ -58,7 +58,9 @@ constexpr std::string_view kAiutoCheck =
     "ogni trappola silenziosa del formato:\n"
     "  FILE:RIGA:COLONNA: error: Errore n. N, posizione P: spiegazione\n"
     "  FILE:RIGA:COLONNA: warning: che cosa succede e che cosa scrivere [codice]\n"
-    "ognuno seguito dalla riga del file e da un segno ^ sotto il campo. Con --json scrive un\n"
+    "ognuno seguito dalla riga del file e da un segno ^ sotto il campo. Lo stesso avviso su piu'\n"
+    "di tre righe consecutive mostra le prime tre, poi una riga \"... e altre N righe uguali,\n"
+    "righe A-B\"; --all li scrive tutti. Con --json scrive un\n"
     "solo array di oggetti {file, line, column, severity, code, error, position, message,\n"
     "found_by_reading_on}.\n"
     "\n"
@@ -202,6 +204,7 @@ Azione dichiara_check(CLI::App& riga) {
     riga.add_option("LINEA", o->linea);
     riga.add_option("TRENO", o->treno);
     riga.add_flag("--json", o->json);
+    riga.add_flag("--all", o->tutte);
     return [o](std::ostream& uscita, std::ostream& errori) {
         const NomiScenario n =
             nomi_da_usare(nomi_dalle_descrizioni(o->linea, o->treno), std::nullopt, std::nullopt);

@@ -113,11 +113,13 @@ void RegistroRighe::cella_occupata(std::int64_t k) {
     rifiuti_.push_back(r);
 }
 
+// Refusals are recorded in the order of the errors, rows in reading order (the line description,
+// then the train's): both are searched by halves, so that a report stays linear in its errors.
 const CellaRifiutata* RegistroRighe::rifiuto_di(std::size_t indice) const {
-    for (const CellaRifiutata& r : rifiuti_) {
-        if (r.errore == indice) return &r;
-    }
-    return nullptr;
+    const auto i =
+        std::lower_bound(rifiuti_.begin(), rifiuti_.end(), indice,
+                         [](const CellaRifiutata& r, std::size_t n) { return r.errore < n; });
+    return i != rifiuti_.end() && i->errore == indice ? &*i : nullptr;
 }
 
 const ParolaLetta* RegistroRighe::riga_con_cella(std::int64_t k, std::uint8_t tipo) const {
@@ -137,11 +139,20 @@ const ParolaLetta* RegistroRighe::rallentamento_su(std::int64_t k) const {
 }
 
 const ParolaLetta* RegistroRighe::riga_del_campo(bool treno, PosizioneCampo dove) const {
-    for (const ParolaLetta& p : parole_) {
-        if (p.treno != treno) continue;
-        for (const CampoLetto& c : p.campi) {
-            if (c.dove.riga == dove.riga && c.dove.colonna == dove.colonna) return &p;
+    const auto prima_riga = [](const ParolaLetta& p) {
+        return p.campi.empty() ? 0 : p.campi.front().dove.riga;
+    };
+    // The first row that starts after the field's line; the field lies in one of those before.
+    auto i = std::partition_point(parole_.begin(), parole_.end(), [&](const ParolaLetta& p) {
+        return p.treno != treno ? !p.treno : prima_riga(p) <= dove.riga;
+    });
+    while (i != parole_.begin()) {
+        --i;
+        if (i->treno != treno) break;
+        for (const CampoLetto& c : i->campi) {
+            if (c.dove.riga == dove.riga && c.dove.colonna == dove.colonna) return &*i;
         }
+        if (!i->campi.empty() && i->campi.back().dove.riga < dove.riga) break;
     }
     return nullptr;
 }

@@ -49,9 +49,13 @@ std::optional<std::string> DescrizioniDaFile::treno() {
 }
 
 Sorgenti sorgenti_di(const OpzioniCompila& o, const DescrizioniDaFile& d) {
-    return {o.linea.string(), o.treno.string(),
-            "scenario " + o.nome_scenario + ", treno " + o.numero_treno, &d.testo_linea(),
-            &d.testo_treno()};
+    return {o.linea.string(),
+            o.treno.string(),
+            "scenario " + o.nome_scenario + ", treno " + o.numero_treno,
+            &d.testo_linea(),
+            &d.testo_treno(),
+            {},
+            {}};
 }
 
 int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostream& errori) {
