@@ -11,6 +11,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/versione.h"
 #include "io/file_atomico.h"
 #include "tool/check/verifica.h"
 #include "tool/compile/compilazione.h"
@@ -235,6 +236,41 @@ void elenca(TipoCompilato tipo, const std::string& byte, const OpzioniElenco& o,
     }
 }
 
+struct TipoDiDump {
+    TipoCompilato tipo;
+    std::string_view opzione;  // the value of --kind
+    std::string_view nome;     // in the message
+    void (*decodifica)(std::string_view byte);
+};
+
+const TipoDiDump kTipiDiDump[] = {
+    {TipoCompilato::celle, "cells", "le celle di un .dat",
+     [](std::string_view b) { decodifica_celle(b); }},
+    {TipoCompilato::tabella, "table", "la tabella di un .sim",
+     [](std::string_view b) { decodifica_tabella(b); }},
+    {TipoCompilato::tracciato, "plan", "il piano di un _linea.dat",
+     [](std::string_view b) { decodifica_tracciato(b); }},
+};
+
+// When the file given with a --kind does not decode as that kind: a line naming the kinds that
+// it does decode as, or that it decodes as none of them.
+std::string tipo_somigliante(const std::filesystem::path& file, TipoCompilato dato) {
+    const std::string byte = leggi_tutto(file);
+    std::string adatti;
+    for (const TipoDiDump& t : kTipiDiDump) {
+        if (t.tipo == dato) continue;
+        try {
+            t.decodifica(byte);
+        } catch (const ErroreDecodifica&) {
+            continue;
+        }
+        adatti += std::string(adatti.empty() ? "" : " o ") + std::string(t.nome) + " (--kind " +
+                  std::string(t.opzione) + ")";
+    }
+    if (adatti.empty()) return "nota: non si legge nemmeno come un altro tipo di file compilato\n";
+    return "nota: il file sembra " + adatti + "\n";
+}
+
 struct OpzioniDump {
     std::filesystem::path file;
     std::string tipo;  // --kind, empty: from the name
@@ -242,12 +278,19 @@ struct OpzioniDump {
 };
 
 int comando_dump(const OpzioniDump& o, std::ostream& uscita, std::ostream& errori) {
+    const OpzioniElenco& tratto = o.elenco;
+    if (tratto.da_metri && tratto.a_metri && *tratto.da_metri > *tratto.a_metri) {
+        throw ErroreUso{"--from " + std::to_string(*tratto.da_metri) + " viene dopo --to " +
+                        std::to_string(*tratto.a_metri) +
+                        ": il tratto va dal metro minore al maggiore"};
+    }
     const TipoCompilato tipo = tipo_per_dump(o.file, o.tipo);
     try {
         elenca(tipo, leggi_tutto(o.file), o.elenco, uscita);
         return kUscitaRegolare;
     } catch (const ErroreDecodifica& e) {
         errori << o.file.string() << ": " << e.what() << "\n";
+        if (!o.tipo.empty()) errori << tipo_somigliante(o.file, tipo);
     } catch (const ErroreFile& e) {
         errori << riga_errore_file(e) << "\n";
     }
@@ -372,7 +415,9 @@ std::string aiuto_generale() {
         testo.append(larghezza + 2 - c.nome.size(), ' ');
         testo += std::string(c.riassunto) + "\n";
     }
-    return testo + "\n\"brunavia-tool COMANDO --help\" descrive ogni comando.\n";
+    return testo +
+           "\n\"brunavia-tool COMANDO --help\" descrive ogni comando; \"brunavia-tool "
+           "--version\" ne mostra la versione.\n";
 }
 
 // The parser of one command: no CLI11 help (the command's own text is shown instead), unknown
@@ -413,6 +458,14 @@ std::string motivo_di(const CLI::ParseError& e, const CLI::App& app,
     return "riga di comando non valida";
 }
 
+// "serve 1 argomento, dati 2", "servono 2 argomenti, dato 1": the counts in agreement.
+std::string argomenti_attesi(std::size_t attesi, std::size_t dati) {
+    const std::string richiesti =
+        attesi == 1 ? "serve 1 argomento" : "servono " + std::to_string(attesi) + " argomenti";
+    if (dati == 0) return richiesti + ", nessuno dato";
+    return richiesti + (dati == 1 ? ", dato 1" : ", dati " + std::to_string(dati));
+}
+
 // What is left once the options are read must be nothing: an unknown option, or positional
 // arguments in another number than the command takes, is refused.
 void controlla_avanzi(const CLI::App& app) {
@@ -426,10 +479,7 @@ void controlla_avanzi(const CLI::App& app) {
         if (x.size() > 1 && x[0] == '-') throw ErroreUso{"opzione sconosciuta: " + x};
         ++dati;
     }
-    if (dati != attesi) {
-        throw ErroreUso{"servono " + std::to_string(attesi) + " argomenti, dati " +
-                        std::to_string(dati)};
-    }
+    if (dati != attesi) throw ErroreUso{argomenti_attesi(attesi, dati)};
 }
 
 int esegui_comando(const Comando& c, const std::vector<std::string>& argomenti,
@@ -451,7 +501,8 @@ int esegui_comando(const Comando& c, const std::vector<std::string>& argomenti,
         controlla_avanzi(riga.app);
         return azione(uscita, errori);
     } catch (const ErroreUso& e) {
-        errori << "brunavia-tool " << c.nome << ": " << e.motivo << "\n\n" << c.aiuto;
+        errori << "brunavia-tool " << c.nome << ": " << e.motivo << "\nvedi brunavia-tool "
+               << c.nome << " --help\n";
         return kUscitaUso;
     }
 }
@@ -469,6 +520,10 @@ int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& us
         uscita << aiuto_generale();
         return kUscitaRegolare;
     }
+    if (nome == "--version") {
+        uscita << "brunavia-tool " << kNumeroVersione << "\n";
+        return kUscitaRegolare;
+    }
     for (const Comando& c : kComandi) {
         if (c.nome == nome) {
             return esegui_comando(c,
@@ -476,7 +531,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& us
                                   uscita, errori);
         }
     }
-    errori << "brunavia-tool: comando sconosciuto \"" << nome << "\"\n\n" << aiuto_generale();
+    errori << "brunavia-tool: comando sconosciuto \"" << nome << "\"\nvedi brunavia-tool --help\n";
     return kUscitaUso;
 }
 
