@@ -10,6 +10,7 @@
 #include <optional>
 #include <ostream>
 #include <string_view>
+#include <utility>
 
 #include "app/versione.h"
 #include "io/file_atomico.h"
@@ -322,8 +323,15 @@ struct OpzioniPlot {
     NomiDati nomi;
 };
 
+// A folder of several scenarios is read only once one of them is named.
+void richiedi_scelta(const std::filesystem::path& cartella, const NomiDati& nomi) {
+    if (auto elenco = scelta_necessaria(cartella, nomi.scenario, nomi.treno); !elenco.empty())
+        throw ErroreUso{std::move(elenco)};
+}
+
 int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& errori) {
     if (o.destinazione.empty()) throw ErroreUso{"manca -o FILE.svg"};
+    richiedi_scelta(o.cartella, o.nomi);
     NomiScenario nomi;
     try {
         controlla_cartella(o.cartella);
@@ -366,6 +374,7 @@ Azione dichiara_decompile(CLI::App& riga) {
     dichiara_nomi(riga, nomi);
     return [o, nomi](std::ostream& uscita, std::ostream& errori) {
         if (o->uscita.empty()) throw ErroreUso{"manca -o USCITA"};
+        richiedi_scelta(o->cartella, *nomi);
         o->scenario = nomi->scenario;
         o->treno = nomi->treno;
         return comando_decompile(*o, uscita, errori);
