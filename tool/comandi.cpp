@@ -22,6 +22,7 @@
 #include "tool/messaggi_file.h"
 #include "tool/nomi.h"
 #include "tool/plot/disegno.h"
+#include "tool/scenario.h"
 
 namespace brunavia::strumento {
 namespace {
@@ -337,6 +338,15 @@ int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& error
         controlla_cartella(o.cartella);
         nomi = nomi_da_usare(nomi_dalla_cartella(o.cartella), o.nomi.scenario, o.nomi.treno);
         const ScenarioCompilato s = leggi_scenario(o.cartella, nomi.scenario, nomi.treno);
+        const auto motivi =
+            file_discordanti(s.tabella, s.celle.size(), s.tracciato ? &*s.tracciato : nullptr,
+                             nomi.scenario, nomi.treno);
+        if (!motivi.empty()) {
+            errori << "plot: i file compilati di " << o.cartella.string()
+                   << " non vengono da una stessa compilazione; nulla e' stato disegnato.\n";
+            for (const auto& m : motivi) errori << "  " << m << "\n";
+            return kUscitaFallita;
+        }
         const Disegno d = disegna_scenario(s, nomi.scenario + ", treno " + nomi.treno);
         // The page's folder is created when missing, as compile does for its files.
         crea_cartella(std::filesystem::path(o.destinazione).parent_path());
