@@ -365,8 +365,9 @@ TEST(StrumentoDecompile, NomiDiversiDaQuelliDellaTabellaRifiutati) {
         esegui({"decompile", c.compilati.percorso().string(), "-o", c.uscita.percorso().string()},
                out, err),
         1);
-    EXPECT_NE(err.find("riga 85: il nome dello scenario e' \"Brunavia\", non \"Altra\""),
-              std::string::npos)
+    EXPECT_NE(
+        err.find("riga 85 della tabella: il nome dello scenario e' \"Brunavia\", non \"Altra\""),
+        std::string::npos)
         << err;
     EXPECT_TRUE(fs::is_empty(c.uscita.percorso()));
 }
