@@ -88,11 +88,14 @@ constexpr std::string_view kAiutoPlot =
     "il profilo altimetrico con i tratti di montagna, la pendenza, la velocita' massima del\n"
     "treno e l'aderenza, con stazioni, segnali, cartelli, rallentamenti e marcatori nelle loro\n"
     "celle. Un nome non dato con --scenario o --train viene dall'unico file NOME_NUMERO.sim\n"
-    "della cartella, se ce n'e' uno solo; altrimenti e' Brunavia o 706. La cartella di\n"
-    "FILE.svg e' creata se manca.\n"
+    "della cartella, se ce n'e' uno solo; se ce ne sono piu' d'uno, senza --scenario ne'\n"
+    "--train il comando li elenca e si ferma; altrimenti e' Brunavia o 706. La cartella di\n"
+    "FILE.svg e' creata se manca. File che non vengono da una stessa compilazione (nomi della\n"
+    "tabella, numero di celle e di punti del piano contro la lunghezza della riga 84) non\n"
+    "sono disegnati.\n"
     "\n"
-    "Stato di uscita: 0 disegnato; 1 file mancante, danneggiato o non scrivibile; 64 riga di\n"
-    "comando errata.\n";
+    "Stato di uscita: 0 disegnato; 1 file mancante, danneggiato, non scrivibile o di\n"
+    "compilazioni diverse; 64 riga di comando errata o scenario da scegliere.\n";
 
 constexpr std::string_view kAiutoDecompile =
     "uso: brunavia-tool decompile CARTELLA -o USCITA [--scenario NOME] [--train NUMERO]\n"
@@ -104,11 +107,12 @@ constexpr std::string_view kAiutoDecompile =
     "le compila in memoria come compile e confronta i tre file byte per byte: se non li\n"
     "riproduce non scrive nulla e dice quali celle, righe della tabella o punti del piano non\n"
     "ha saputo spiegare. Senza piano (compilazione con flag 0) non ci sono curve. I nomi vengono\n"
-    "da --scenario e --train o, senza, dall'unico file .sim della cartella. Descrizioni gia'\n"
+    "da --scenario e --train o, senza, dall'unico file .sim della cartella (con piu' file\n"
+    ".sim e nessuna delle due opzioni il comando li elenca e si ferma). Descrizioni gia'\n"
     "presenti in USCITA non sono sostituite senza --force.\n"
     "\n"
     "Stato di uscita: 0 scritte e provate; 1 rifiutato, o file mancante, troncato o danneggiato;\n"
-    "64 riga di comando errata o nome non valido.\n";
+    "64 riga di comando errata, nome non valido o scenario da scegliere.\n";
 
 // What a command does once its command line has been read; returns the exit status.
 using Azione = std::function<int(std::ostream& uscita, std::ostream& errori)>;
