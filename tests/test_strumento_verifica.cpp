@@ -137,6 +137,10 @@ const CasoAvviso kCasi[] = {
     {"virgola-nel-nome", true, "ROSTENA", "ROSTENA, NORD", "ROSTENA NORD", 73},
     {"testo-utf8", true, "ROSTENA", "ROST\xC3\xA0NA", "ROST\xE0NA", 73},
     {"orario-fuori-giornata", true, "8,25, 0, ORVADA", "24,25, 0, ORVADA", "23,25, 0, ORVADA", 70},
+    {"orario-all-indietro", true, "9,23, 0, BORGO ALTINO", "8,59, 0, BORGO ALTINO",
+     "9, 2, 0, BORGO ALTINO", 84},
+    {"curva-senza-lato", false, "curvad3,  850,  500", "curva3,  850,  500", "CURVAD3,  850,  500",
+     13},
 };
 
 INSTANTIATE_TEST_SUITE_P(Trappole, Avvisi, testing::ValuesIn(kCasi),
