@@ -22,7 +22,8 @@ constexpr std::string_view kUso =
     "Stato di uscita: 0 tutto scritto; 1 esecuzione fermata (un file non scrivibile o\n"
     "l'errore 1250 / 1251); 2 file scritti con un errore registrato; 64 argomenti errati.\n";
 
-constexpr std::string_view kVersione = "brunavia 1.0 (scenario Brunavia, treno 706)\n";
+constexpr std::string_view kVersione =
+    "brunavia " BRUNAVIA_VERSIONE " (scenario Brunavia, treno 706)\n";
 
 }  // namespace
 
