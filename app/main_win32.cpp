@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -9,10 +10,8 @@
 // A windowed program: started from Explorer, it opens no console.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     brunavia::prepara_processo();
-    int quanti = 0;
-    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &quanti);
+    // The run-time has split the UTF-16 command line already.
     std::vector<std::string> argomenti;
-    for (int i = 1; i < quanti; ++i) argomenti.push_back(brunavia::utf8_di(argv[i]));
-    ::LocalFree(argv);
+    for (int i = 1; i < __argc; ++i) argomenti.push_back(brunavia::utf8_di(__wargv[i]));
     return brunavia::programma(argomenti, *brunavia::schermo_di_sistema());
 }

@@ -84,4 +84,13 @@ std::string in_cp1252(std::string_view utf8) {
     return out;
 }
 
+bool convertibile_in_cp1252(std::string_view utf8) {
+    try {
+        in_cp1252(utf8);
+        return true;
+    } catch (const std::invalid_argument&) {
+        return false;
+    }
+}
+
 }  // namespace brunavia

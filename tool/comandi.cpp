@@ -11,6 +11,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "io/cp1252.h"
 #include "io/file_atomico.h"
 #include "tool/check/verifica.h"
 #include "tool/compile/compilazione.h"
@@ -129,6 +130,10 @@ std::optional<std::int64_t> intero(const std::string& testo) {
 }
 
 std::string motivo_nome_scenario(const std::string& nome) {
+    if (!convertibile_in_cp1252(nome)) {
+        return "il nome dello scenario \"" + nome +
+               "\" ha un carattere che Windows-1252 non ha: il simulatore non lo leggerebbe";
+    }
     return nome_scenario_valido(nome) ? ""
                                       : "il nome dello scenario \"" + nome +
                                             "\" non puo' nominare file nella cartella: niente "
