@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The same bytes on both systems. brunavia.exe under Wine, run twice in the same folder (the
-# second run replaces the first run's files), writes exactly the Linux build's files; the
+# second run replaces the first run's files; the folder's name has an accented letter), writes exactly the Linux build's files; the
 # tool's compile under Wine gives the Linux tool's bytes on the test corpora and on the
 # benchmark's 900 km and 1,000 km scenarios, and stores an accented name as Windows-1252.
 # Usage: stessi_byte.sh WINDOWS_BUILD LINUX_BUILD SOURCES
@@ -35,16 +35,16 @@ confronta() {  # FOLDER_LINUX FOLDER_WINDOWS WHAT
     echo "uguali ($cosa): $(echo "$nomi" | wc -l) file"
 }
 
-# The program: Linux once, Windows twice in the same folder.
-mkdir -p "$lavoro/programma/linux" "$lavoro/programma/windows"
+# The program: Linux once, Windows twice in the same folder, one with an accented letter.
+mkdir -p "$lavoro/programma/linux" "$lavoro/programma/Vàlle"
 cp "$lin/brunavia" "$lavoro/programma/linux/"
-cp "$win/brunavia.exe" "$lavoro/programma/windows/"
+cp "$win/brunavia.exe" "$lavoro/programma/Vàlle/"
 "$lavoro/programma/linux/brunavia" >/dev/null
 rm "$lavoro/programma/linux/brunavia"
 for corsa in prima seconda; do
-    wine "$lavoro/programma/windows/brunavia.exe"
+    wine "$lavoro/programma/Vàlle/brunavia.exe"
     mkdir -p "$lavoro/programma/$corsa"
-    (cd "$lavoro/programma/windows" && cp Brunavia_* "$lavoro/programma/$corsa/")
+    (cd "$lavoro/programma/Vàlle" && cp Brunavia_* "$lavoro/programma/$corsa/")
     confronta "$lavoro/programma/linux" "$lavoro/programma/$corsa" "brunavia.exe, $corsa corsa"
 done
 
