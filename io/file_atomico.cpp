@@ -114,6 +114,13 @@ void sostituisci_file_insieme(const std::vector<FileDaScrivere>& gruppo) {
         rimuovi(temporanei);
         throw;
     }
+    for (const auto& file : gruppo) {
+        std::error_code errore;
+        if (!sistema::attendi_libero(file.percorso, errore)) {
+            rimuovi(temporanei);
+            throw ErroreFile(file.percorso, errore);
+        }
+    }
     for (std::size_t i = 0; i < gruppo.size(); ++i) {
         std::error_code errore;
         if (!sistema::metti_al_posto(temporanei[i], gruppo[i].percorso, errore)) {

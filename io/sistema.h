@@ -62,6 +62,11 @@ bool nome_occupato(const std::error_code& codice);
 bool metti_al_posto(const std::filesystem::path& nuovo, const std::filesystem::path& destinazione,
                     std::error_code& errore);
 
+// Waits, as metti_al_posto does, until no other program holds `destinazione` open in a way that
+// stops its replacement; false with `errore` set when it stays held (POSIX: always true). A
+// group of files checks every target first, so that a held one stops it before any is replaced.
+bool attendi_libero(const std::filesystem::path& destinazione, std::error_code& errore);
+
 // The Italian text of a reason that maps to a portable condition, the system's own text
 // otherwise; shared by the implementations of motivo_italiano.
 std::string motivo_generico(const std::error_code& codice);

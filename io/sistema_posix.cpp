@@ -91,5 +91,9 @@ bool metti_al_posto(const std::filesystem::path& nuovo, const std::filesystem::p
     return false;
 }
 
+bool attendi_libero(const std::filesystem::path&, std::error_code&) {
+    return true;  // a file open elsewhere does not stop a rename
+}
+
 }  // namespace sistema
 }  // namespace brunavia

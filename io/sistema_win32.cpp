@@ -169,5 +169,27 @@ bool metti_al_posto(const std::filesystem::path& nuovo, const std::filesystem::p
     }
 }
 
+bool attendi_libero(const std::filesystem::path& destinazione, std::error_code& errore) {
+    const std::wstring a = per_api(destinazione);
+    for (std::size_t tentativo = 0;; ++tentativo) {
+        // Opening for deletion with full sharing fails only when another program keeps the
+        // file without sharing its deletion; a missing file is free.
+        const HANDLE h =
+            ::CreateFileW(a.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(h);
+            return true;
+        }
+        const DWORD codice = ::GetLastError();
+        if (codice != ERROR_SHARING_VIOLATION && codice != ERROR_LOCK_VIOLATION) return true;
+        if (tentativo == std::size(kPauseMs)) {
+            errore = errore_di(codice);
+            return false;
+        }
+        ::Sleep(kPauseMs[tentativo]);
+    }
+}
+
 }  // namespace sistema
 }  // namespace brunavia

@@ -52,6 +52,48 @@ if ls -a "$lavoro/cartella" | grep -q '\.tmp$'; then
     esito=1
 fi
 
+# The table held open by another program (the simulator loading it). Held for a moment, it is
+# replaced once released; held for longer than the retries last, the run stops with a box
+# that names it, and the old compiled files stay, all three (the plan, which comes first, is
+# not replaced either), with no temporary file left.
+mkdir -p "$lavoro/tenuta"
+cp "$win/brunavia.exe" "$lavoro/tenuta/"
+wine "$lavoro/tenuta/brunavia.exe"
+cp "$lavoro/tenuta/Brunavia_706.sim" "$lavoro/tabella"
+tieni() {  # MILLISECONDS
+    rm -f "$lavoro/segnale"
+    wine "$win/tieni_aperto.exe" "$lavoro/tenuta/Brunavia_706.sim" "$1" "$lavoro/segnale" &
+    for _ in $(seq 1 100); do
+        [ -f "$lavoro/segnale" ] && return 0
+        sleep 0.1
+    done
+    echo "il file non e' stato aperto" >&2
+    return 1
+}
+tieni 800
+stato=0
+wine "$lavoro/tenuta/brunavia.exe" || stato=$?
+wait
+if [ "$stato" != 0 ] || ! cmp -s "$lavoro/tabella" "$lavoro/tenuta/Brunavia_706.sim"; then
+    echo "tabella tenuta per 0,8 s: stato $stato, atteso 0 e la tabella riscritta"
+    esito=1
+else
+    echo "tabella tenuta per 0,8 s: sostituita dopo i tentativi, stato 0"
+fi
+printf 'vecchia' >"$lavoro/tenuta/Brunavia_706.sim"
+printf 'vecchio' >"$lavoro/tenuta/Brunavia_linea.dat"
+tieni 20000
+stato=$(con_scatola "$lavoro/tenuta" in_uso)
+wait
+if [ "$stato" != 1 ] || [ "$(cat "$lavoro/tenuta/Brunavia_706.sim")" != vecchia ] ||
+    [ "$(cat "$lavoro/tenuta/Brunavia_linea.dat")" != vecchio ] ||
+    ls -a "$lavoro/tenuta" | grep -q '\.tmp$'; then
+    echo "tabella tenuta per 20 s: stato $stato, atteso 1, i vecchi compilati e nessun temporaneo"
+    esito=1
+else
+    echo "tabella tenuta per 20 s: scatola chiusa con OK, stato 1, vecchi compilati intatti"
+fi
+
 mkdir -p "$lavoro/versione"
 cp "$win/brunavia.exe" "$lavoro/versione/"
 stato=$(con_scatola "$lavoro/versione" versione --version)
