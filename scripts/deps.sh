@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs (with --windows: those of the Windows build) when
-# any is missing (as root, or through sudo); the sanitizer and fuzzer runtimes of clang are only recommended by its package.
+# any is missing (as root, or through sudo); the sanitizer and fuzzer runtimes of clang are only
+# recommended by its package.
 set -euo pipefail
 needed=(cmake ninja-build g++ clang libclang-rt-dev libgtest-dev libbenchmark-dev librsvg2-bin python3
-        nlohmann-json3-dev libcli11-dev librapidcheck-dev)
+        nlohmann-json3-dev libcli11-dev librapidcheck-dev libssl-dev neovim)
 # With --windows: the cross compiler, Wine and the headless display of the Windows suite,
 # ImageMagick for its screenshots, zip for the package, GoogleTest's sources for the target.
 if [ "${1:-}" = "--windows" ]; then
