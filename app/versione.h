@@ -4,7 +4,8 @@
 
 namespace brunavia {
 
-// The version of the program and of the authors' tool, kept in this one place.
-inline constexpr std::string_view kNumeroVersione = "1.0";
+// The version of the program and of the authors' tool: the file VERSION at the top of the
+// sources, which the build hands over as BRUNAVIA_VERSIONE (and packaging reads too).
+inline constexpr std::string_view kNumeroVersione = BRUNAVIA_VERSIONE;
 
 }  // namespace brunavia

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "app/versione.h"
+#include "io/cp1252.h"
 #include "io/file_atomico.h"
 #include "io/flussi_standard.h"
 #include "tool/check/verifica.h"
@@ -141,6 +142,10 @@ std::optional<std::int64_t> intero(const std::string& testo) {
 }
 
 std::string motivo_nome_scenario(const std::string& nome) {
+    if (!convertibile_in_cp1252(nome)) {
+        return "il nome dello scenario \"" + nome +
+               "\" ha un carattere che Windows-1252 non ha: il simulatore non lo leggerebbe";
+    }
     return nome_scenario_valido(nome) ? ""
                                       : "il nome dello scenario \"" + nome +
                                             "\" non puo' nominare file nella cartella: niente "

@@ -4,6 +4,8 @@
 #include <system_error>
 #include <vector>
 
+#include "io/cp1252.h"
+
 namespace brunavia::strumento {
 namespace {
 
@@ -96,7 +98,7 @@ NomiScenario nomi_da_usare(const std::optional<NomiScenario>& dai_file,
 bool nome_scenario_valido(std::string_view nome) {
     return !nome.empty() && nome != "." && nome != ".." &&
            nome.find_first_of("/\\") == std::string_view::npos &&
-           nome.find('\0') == std::string_view::npos;
+           nome.find('\0') == std::string_view::npos && convertibile_in_cp1252(nome);
 }
 
 bool numero_treno_valido(std::string_view numero) {

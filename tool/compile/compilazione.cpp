@@ -74,7 +74,7 @@ int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostr
             crea_cartella(o.cartella);
             scrivi_file_compilati(f, o.cartella);
             for (const auto& nome : nomi_compilati(f))
-                uscita << (o.cartella / nome).string() << "\n";
+                uscita << utf8_di(o.cartella / percorso_utf8(nome)) << "\n";
         } else {
             errori << "nessun file compilato scritto: la linea non e' stata letta fino alla "
                       "lunghezza del percorso\n";
