@@ -21,7 +21,6 @@ constexpr std::int32_t kErroreCodiciRipetizione = 5;
 constexpr std::int32_t kErroreSenzaGenerale = 102;
 
 constexpr std::int32_t kLunghezzaMassima = 1'000'000;
-constexpr std::int32_t kMargineMetri = 7000;  // the model runs this far beyond the line's end
 constexpr std::int32_t kPassoRipetizione = 50;
 constexpr int kSeparatoriGenerale = 10;
 constexpr int kSeparatoriCaratteristiche = 2;
@@ -123,21 +122,21 @@ bool dimensiona_percorso(Lettura& l) {
         return false;
     }
     const std::int32_t ultimo_punto = lunghezza + kMargineMetri;
-    const std::int64_t ultima_cella = arrotonda_pari(ultimo_punto / 50.0);
-    l.f.celle.assign(static_cast<std::size_t>(ultima_cella) + 1, cella{});
+    l.f.celle.assign(celle_di_linea(lunghezza), cella{});
     if (l.f.flag_linea != 0) l.f.tracciato.dimensiona(static_cast<std::size_t>(ultimo_punto));
     l.lunghezza_letta = true;
     return true;
 }
 
 void leggi_progressiva(Lettura& l, std::size_t r) {
+    // Each value is stored as soon as it is read: a failed read leaves the earlier ones.
     voce& v = riga_di(l.f, r);
-    const Numero posizione = l.numero_segnato();
-    const Numero chilometrica = l.numero_segnato();
-    v.valore1 = posizione.valore;
-    v.valore2 = chilometrica.valore;
+    auto& campi = l.f.campi_progressive[r - riga_tabella::progressiva_1];
+    v.valore1 = l.numero();
+    campi[0] = l.campi.ultimo_campo();
+    v.valore2 = l.numero();
+    campi[1] = l.campi.ultimo_campo();
     v.valore3 = l.numero();
-    l.f.campi_progressive[r - riga_tabella::progressiva_1] = {posizione.campo, chilometrica.campo};
 }
 
 std::optional<std::int32_t> codice_ripetizione(std::string_view chiave) {
@@ -149,17 +148,17 @@ std::optional<std::int32_t> codice_ripetizione(std::string_view chiave) {
 
 bool leggi_ripetizione(Lettura& l, std::string_view chiave) {
     voce& v = riga_di(l.f, riga_tabella::treno);
-    const Numero prima = l.numero_segnato();
-    const Numero seconda = l.numero_segnato();
-    v.valore1 = prima.valore;
-    v.valore2 = seconda.valore;
+    v.valore1 = l.numero();
+    const PosizioneCampo prima = l.campi.ultimo_campo();
+    v.valore2 = l.numero();
+    const PosizioneCampo seconda = l.campi.ultimo_campo();
     if (v.valore1 % kPassoRipetizione != 0) {
-        l.segna(prima.campo);
+        l.segna(prima);
         l.f.registra_errore(kErroreRipetizione1);
         return false;
     }
     if (v.valore2 % kPassoRipetizione != 0) {
-        l.segna(seconda.campo);
+        l.segna(seconda);
         l.f.registra_errore(kErroreRipetizione2);
         return false;
     }
@@ -514,7 +513,7 @@ void leggi_senza_lunghezza(Lettura& l) {
     if (!l.legge_oltre()) throw e;
     if (!l.riga_lunghezza) registra_fallimento(l.f, FileDescrizione::linea, e);
     const std::int32_t ultimo_punto = kLunghezzaMassima + kMargineMetri;
-    l.f.celle.assign(static_cast<std::size_t>(arrotonda_pari(ultimo_punto / 50.0)) + 1, cella{});
+    l.f.celle.assign(celle_di_linea(kLunghezzaMassima), cella{});
     if (l.f.flag_linea != 0) l.f.tracciato.dimensiona(static_cast<std::size_t>(ultimo_punto));
 }
 
