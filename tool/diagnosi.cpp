@@ -191,6 +191,10 @@ std::string testo_diagnosi(const Diagnosi& d, const Sorgenti& s, bool gravita) {
             r += "\n" + riga_con_segno(*riga, d.luogo.campo.colonna);
         }
     }
+    for (const RigheNonLette& n : d.non_lette) {
+        r += "\nnota: " +
+             testo_righe_non_lette(n, n.file == FileDescrizione::treno ? s.treno : s.linea);
+    }
     return r;
 }
 

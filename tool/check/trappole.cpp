@@ -33,6 +33,7 @@ constexpr std::string_view utf8 = "testo-utf8";
 constexpr std::string_view orario = "orario-fuori-giornata";
 constexpr std::string_view indietro = "orario-all-indietro";
 constexpr std::string_view lato = "curva-senza-lato";
+constexpr std::string_view scambiate = "descrizioni-scambiate";
 }  // namespace codice
 
 // The keywords an author writes, for the nearest-keyword suggestion.
@@ -179,15 +180,20 @@ bool ha_radice(std::string_view basso, const std::array<std::string_view, N>& ra
                        [&](std::string_view r) { return contiene(basso, r); });
 }
 
+// A keyword that runs a row of the other description (`treno`: the one read is the train's).
+bool dell_altra_descrizione(std::string_view testo, bool treno) {
+    const std::string basso = minuscolo(testo);
+    return treno ? ha_radice(basso, kRadiciLinea) || ha_radice(basso, kRadiciGenerali)
+                 : ha_radice(basso, kRadiciTreno);
+}
+
 // Where the keyword would run a row: in the other description, or in the other part of the
 // line description.
 std::string altrove(std::string_view testo, bool treno, bool generale) {
     const std::string basso = minuscolo(testo);
-    if (treno && (ha_radice(basso, kRadiciLinea) || ha_radice(basso, kRadiciGenerali))) {
-        return ": e' una riga della descrizione della linea";
-    }
-    if (!treno && ha_radice(basso, kRadiciTreno)) {
-        return ": e' una riga della descrizione del treno";
+    if (dell_altra_descrizione(testo, treno)) {
+        return treno ? ": e' una riga della descrizione della linea"
+                     : ": e' una riga della descrizione del treno";
     }
     if (!treno && !generale && ha_radice(basso, kRadiciGenerali)) {
         return ": vale solo nella sezione [generale], prima della prima intestazione";
@@ -206,9 +212,12 @@ bool parola_con_trattino(std::string_view testo) {
            ha_radice(basso, kRadiciTreno);
 }
 
-void parola_senza_riga(const ParolaLetta& p, bool generale, std::vector<Diagnosi>& r) {
+// `scambiate`: the two files were given in each other's place, and one warning says so.
+void parola_senza_riga(const ParolaLetta& p, bool generale, bool scambiate,
+                       std::vector<Diagnosi>& r) {
     const std::string testo = senza_spazi_ai_lati(p.testo);
     if (testo.empty() || intestazione(testo) || solo_trattini(testo)) return;
+    if (scambiate && dell_altra_descrizione(testo, p.treno)) return;
     if (!p.treno && generale && maiuscole_sbagliate(testo)) {
         r.push_back(avviso(p.treno, p.dove, codice::maiuscole,
                            "la riga " + citato(testo) +
@@ -530,20 +539,26 @@ void campi_del_file(bool treno, const FileLetto& file, std::vector<Diagnosi>& r)
     }
 }
 
+// Whether a keyword is its line's first field (the fields after it on the line are read as
+// keywords too, and their warnings come from the row before).
+bool prima_della_riga(const ParolaLetta& p, const FileLetto& file) {
+    const int prima = file.riga(p.dove.riga).prima_colonna;
+    return prima == 0 || prima == p.dove.colonna;
+}
+
 void righe_del_file(bool treno, const FileLetto& file, const RegistroRighe& registro,
-                    std::vector<Diagnosi>& r) {
+                    bool scambiate, std::vector<Diagnosi>& r) {
     bool generale = !treno;
     std::map<TipoRiga, Ordine> ordini;
     std::optional<UltimoOrario> orario;
     for (const std::size_t i : file.parole) {
         const ParolaLetta& p = registro.parole()[i];
-        const int prima = file.riga(p.dove.riga).prima_colonna;
-        const bool prima_della_riga = prima == 0 || prima == p.dove.colonna;
+        const bool prima = prima_della_riga(p, file);
         if (p.tipi.empty()) {
-            if (prima_della_riga) parola_senza_riga(p, generale, r);
+            if (prima) parola_senza_riga(p, generale, scambiate, r);
         } else {
             parola_con_righe(p, r);
-            if (prima_della_riga) campi_della_riga(p, file, r);
+            if (prima) campi_della_riga(p, file, r);
             for (const ValoreRiga& v : p.valori) valore_della_riga(p, v, r);
             ordine_della_riga(p, ordini, r);
             orario_della_riga(p, orario, r);
@@ -551,6 +566,48 @@ void righe_del_file(bool treno, const FileLetto& file, const RegistroRighe& regi
         // The line's general section ends at its first section header.
         if (generale && intestazione(p.testo) && !contiene(p.testo, "-")) generale = false;
     }
+}
+
+// ---- the two files swapped ----
+
+// The rows of one file as read, by the description they belong to: those its reader ran, and
+// keywords of the other description's rows, each the first field of its line.
+struct RigheDelFile {
+    int proprie = 0;
+    int altrui = 0;
+    bool sembra_dell_altra() const { return altrui > 0 && proprie == 0; }
+    bool sembra_propria() const { return proprie > 0 && altrui == 0; }
+};
+
+RigheDelFile righe_per_descrizione(bool treno, const RegistroRighe& registro) {
+    const FileLetto& file = registro.file(treno);
+    RigheDelFile r;
+    for (const std::size_t i : file.parole) {
+        const ParolaLetta& p = registro.parole()[i];
+        if (!prima_della_riga(p, file)) continue;
+        if (!p.tipi.empty()) {
+            ++r.proprie;
+        } else if (dell_altra_descrizione(p.testo, treno)) {
+            ++r.altrui;
+        }
+    }
+    return r;
+}
+
+// The line description holds train rows and none of its own, or the reverse, and the other
+// file does not look right where it stands (a file given twice is not a swap): one warning,
+// on the file that looks misplaced, instead of one per row.
+std::optional<Diagnosi> descrizioni_scambiate(const RegistroRighe& registro) {
+    const RigheDelFile linea = righe_per_descrizione(false, registro);
+    const RigheDelFile treno = righe_per_descrizione(true, registro);
+    const bool linea_del_treno = linea.sembra_dell_altra() && !treno.sembra_propria();
+    const bool treno_della_linea = treno.sembra_dell_altra() && !linea.sembra_propria();
+    if (!linea_del_treno && !treno_della_linea) return std::nullopt;
+    const std::string motivo =
+        linea_del_treno ? "il file dato come linea ha righe del treno e nessuna della linea"
+                        : "il file dato come treno ha righe della linea e nessuna del treno";
+    return avviso(!linea_del_treno, {}, codice::scambiate,
+                  "le descrizioni sembrano scambiate: prima LINEA, poi TRENO (" + motivo + ")");
 }
 
 }  // namespace
@@ -577,15 +634,18 @@ const std::vector<TipoAvviso>& tipi_di_avviso() {
         {codice::orario, "orario fuori dal giorno"},
         {codice::indietro, "orario di stazione prima di quello della stazione precedente"},
         {codice::lato, "curva senza la lettera del lato"},
+        {codice::scambiate, "descrizione della linea e del treno date l'una al posto dell'altra"},
     };
     return kTipi;
 }
 
 std::vector<Diagnosi> trova_trappole(const RegistroRighe& registro) {
     std::vector<Diagnosi> r;
+    const auto scambiate = descrizioni_scambiate(registro);
+    if (scambiate) r.push_back(*scambiate);
     for (const bool treno : {false, true}) {
         const FileLetto& file = registro.file(treno);
-        righe_del_file(treno, file, registro, r);
+        righe_del_file(treno, file, registro, scambiate.has_value(), r);
         campi_del_file(treno, file, r);
     }
     return r;

@@ -29,6 +29,10 @@ inline constexpr int kUscitaVerificaAvvisi = 3;
 // stop it (marked), and a warning for each silent trap of the format.
 std::vector<Diagnosi> verifica_descrizioni(const std::string& linea, const std::string& treno);
 
+// The warnings about the rows a reading saw (`registro` kept what the traps need), in file
+// order: what `compile` prints after its errors.
+std::vector<Diagnosi> avvisi_della_lettura(const RegistroRighe& registro);
+
 // How many warnings of a run on consecutive lines are printed before the rest is folded.
 inline constexpr int kRipetizioniMostrate = 3;
 
