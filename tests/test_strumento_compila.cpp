@@ -115,11 +115,11 @@ TEST(StrumentoCompila, NomiDiScenarioETrenoDalleOpzioni) {
 TEST(StrumentoCompila, NomeAccentatoInWindows1252NellaTabella) {
     prova::CartellaTemporanea descrizioni, lavoro;
     scrivi_descrizioni(descrizioni.percorso());
-    const auto esito = prova::esegui(BRUNAVIA_TOOL_EXE,
-                                     {"compile", (descrizioni / kLinea).string(),
-                                      (descrizioni / kTreno).string(), "-o", "uscita",
-                                      "--scenario", "V\u00E0lle", "--train", "42"},
-                                     lavoro.percorso());
+    const auto esito =
+        prova::esegui(BRUNAVIA_TOOL_EXE,
+                      {"compile", (descrizioni / kLinea).string(), (descrizioni / kTreno).string(),
+                       "-o", "uscita", "--scenario", "V\u00E0lle", "--train", "42"},
+                      lavoro.percorso());
     ASSERT_EQ(esito.stato, 0) << esito.errori;
     const auto sim = lavoro / "uscita" / "V\u00E0lle_42.sim";
     ASSERT_TRUE(fs::exists(sim));
@@ -231,9 +231,15 @@ TEST(StrumentoCompila, NomiDaiNomiDeiFile) {
 // number, is refused as a command line that does not fit, before anything is written.
 TEST(StrumentoCompila, NomiCheEsconoDallaCartellaOTreniNonNumericiRifiutati) {
     const std::vector<std::string> casi[] = {
-        {"--scenario", "../fuori"}, {"--scenario", "a/b"}, {"--scenario", "a\\b"},
-        {"--scenario", ".."},       {"--scenario", ""},    {"--train", "abc"},
-        {"--train", "12a"},         {"--train", "-5"},     {"--train", ""},
+        {"--scenario", "../fuori"},
+        {"--scenario", "a/b"},
+        {"--scenario", "a\\b"},
+        {"--scenario", ".."},
+        {"--scenario", ""},
+        {"--train", "abc"},
+        {"--train", "12a"},
+        {"--train", "-5"},
+        {"--train", ""},
         // No Windows-1252 byte for the letter: the table could not hold the name.
         {"--scenario", "\u03A9mega"},
     };
@@ -383,7 +389,13 @@ TEST(StrumentoCompila, LaRigaDellErroreConIlSegnoSottoIlCampo) {
                             "non multipla di 50\n"
                             "    ripetizione segnali 4 codici,    0    ,\t70\n"
                             "    " +
-                            std::string(39, ' ') + "\t^\n");
+                            std::string(39, ' ') + "\t^\n" +
+                            // The reading stopped there: the rest of the line description and
+                            // the whole train description are not read.
+                            "nota: righe 10-419 di " + (descrizioni / kLinea).string() +
+                            " non lette (410 righe)\n"
+                            "nota: righe 1-140 di " +
+                            (descrizioni / kTreno).string() + " non lette (140 righe)\n");
     EXPECT_EQ(e.stato, 2);
 }
 
