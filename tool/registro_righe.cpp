@@ -62,11 +62,12 @@ void RegistroRighe::campo(bool numero, PosizioneCampo dove, std::string_view tes
         file.campi_non_ascii.push_back({numero, dove, std::string(testo)});
 }
 
-// The traps pass over a blank keyword, a line of dashes and every section header after the
+// The traps pass over a keyword that does not begin its line (a field too many of the row
+// before, warned of there), a blank one, a line of dashes and every section header after the
 // first (the first ends the line's general section): a file of many such lines keeps none.
-bool RegistroRighe::senza_interesse(std::string_view testo) {
+bool RegistroRighe::senza_interesse(std::string_view testo, bool prima) {
     if (testo.find_first_not_of("- \t") == std::string_view::npos) return true;
-    if (!intestazione(testo)) return false;
+    if (!intestazione(testo)) return !prima;
     bool& tenuta = intestazione_tenuta_[treno_corrente_ ? 1 : 0];
     if (tenuta) return true;
     tenuta = intestazione_di_sezione(testo);
@@ -83,7 +84,7 @@ void RegistroRighe::dimentica_parola_senza_riga(int riga_seguente) {
             intestazione_tenuta_[ultima.treno ? 1 : 0] = true;
         return;
     }
-    if (per_le_trappole_ && !senza_interesse(ultima.testo)) return;
+    if (per_le_trappole_ && !senza_interesse(ultima.testo, ultima_prima_della_riga_)) return;
     const int riga = ultima.dove.riga;
     parole_.pop_back();
     indici.pop_back();
@@ -124,6 +125,8 @@ void RegistroRighe::parola(PosizioneCampo dove, std::string_view testo) {
     parola_corrente_ = parole_.size() - 1;
     FileLetto& file = corrente();
     file.parole.push_back(*parola_corrente_);
+    ultima_prima_della_riga_ =
+        riga_in_corso_ != dove.riga || vista_in_corso_.prima_colonna == dove.colonna;
     if (!per_le_trappole_ || dove.riga < 1) return;
     if (file.righe.empty() || file.righe.back().first != dove.riga) {
         file.righe.emplace_back(dove.riga,

@@ -118,8 +118,9 @@ private:
     // A keyword that ran no row is forgotten when no trap can look at it, and its line with it
     // unless it holds another keyword (the next one is on line `riga_seguente`).
     void dimentica_parola_senza_riga(int riga_seguente);
-    // Whether the traps would pass over this keyword that ran no row.
-    bool senza_interesse(std::string_view testo);
+    // Whether the traps would pass over this keyword that ran no row (`prima`: it began its
+    // line).
+    bool senza_interesse(std::string_view testo, bool prima);
 
     const Form1& f_;
     bool legge_oltre_;
@@ -132,6 +133,7 @@ private:
     std::array<bool, 2> intestazione_tenuta_{};  // per file: a section header was kept
     int riga_in_corso_ = 0;                      // the line of the last field read
     RigaVista vista_in_corso_;                   // what was read on it so far
+    bool ultima_prima_della_riga_ = true;        // the last keyword began its line
     std::vector<CellaScritta> celle_;
     std::vector<CellaRifiutata> rifiuti_;
 };

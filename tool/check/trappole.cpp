@@ -174,6 +174,24 @@ std::optional<std::string_view> parola_vicina(std::string_view testo, bool treno
     return migliore;
 }
 
+// The same, remembered for the keyword asked last: a misspelling repeated on many rows costs
+// one search.
+std::optional<std::string_view> parola_vicina_ricordata(const std::string& testo, bool treno,
+                                                        bool generale) {
+    struct Ricordo {
+        std::string testo;
+        bool treno = false;
+        bool generale = false;
+        std::optional<std::string_view> vicina;
+    };
+    thread_local std::optional<Ricordo> ultimo;
+    if (!ultimo || ultimo->testo != testo || ultimo->treno != treno ||
+        ultimo->generale != generale) {
+        ultimo = Ricordo{testo, treno, generale, parola_vicina(testo, treno, generale)};
+    }
+    return ultimo->vicina;
+}
+
 template <std::size_t N>
 bool ha_radice(std::string_view basso, const std::array<std::string_view, N>& radici) {
     return std::any_of(radici.begin(), radici.end(),
@@ -230,7 +248,7 @@ void parola_senza_riga(const ParolaLetta& p, bool generale, bool scambiate,
     const std::string dove = altrove(testo, p.treno, generale);
     if (!dove.empty()) {
         messaggio += dove;
-    } else if (const auto vicina = parola_vicina(testo, p.treno, generale)) {
+    } else if (const auto vicina = parola_vicina_ricordata(testo, p.treno, generale)) {
         messaggio += " (forse '" + std::string(*vicina) + "'?)";
     }
     r.push_back(avviso(p.treno, p.dove, codice::sconosciuta, std::move(messaggio)));
