@@ -159,6 +159,36 @@ TEST(StrumentoDecompile, RigheCheLaCompilazioneTrasforma) {
     EXPECT_NE(d.linea.find("\xe0"), std::string::npos);  // Windows-1252 bytes kept as they are
 }
 
+// Slowdowns that start off the 50 m grid: the start, the warning board and the four cells
+// before it round apart (halves to even), so the board and those cells may lie a cell apart.
+TEST(StrumentoDecompile, RallentamentiFuoriGriglia) {
+    const std::string linea =
+        "[generale]\r\nlunghezza percorso,    20000\r\n"
+        "progressiva chilometrica uno,    0,    0,    0\r\n"
+        "progressiva chilometrica due,    5000,    3000,    1\r\n"
+        "progressiva chilometrica tre,    5000,    7000,    0\r\n"
+        "sfondo uno,    3\r\nsfondo due,    -4\r\nsfondo tre,    5\r\n"
+        "ripetizione segnali 9 codici,    100    ,2000\r\n[curve]\r\n[pendenze]\r\n"
+        "pendenza,   0,    7\r\n[montagne]\r\n[cartelli]\r\n[indicazioni]\r\n[fine]\r\n";
+    const std::string righe[] = {
+        "rallentamento,6625, 30, 300, 1, 1, 5\r\n",  // board at cell 110, cells 105 ... 108
+        "rallentamento,1525, 60, 333, 1, 1, 0\r\n",  // start 32, board 8, cells 3 ... 6
+        "rallentamento,1575, 60, 333, 1, 0, 0\r\n",
+        "rallentamento,1510, 60, 800, 1, 1, 3\r\n",  // just past the 1500 m limit, in cell 31
+        "rallentamento,9675, 80, 1237, 0, 1, 0\r\n", "rallentamento,9725, 80, 1213, 0, 1, 0\r\n",
+        "rallentamento,1475, 40, 100, 0, 1, 0\r\n",  // no board before 1500 m
+    };
+    for (const std::string& riga : righe) {
+        SCOPED_TRACE(riga);
+        const std::string treno =
+            "[generale]\r\nnumero vetture,    5\r\npercentuale massa frenata,    90\r\n"
+            "sabbia,    0\r\norologio,    8               0            0 \r\n[aderenze]\r\n"
+            "[vel_limite]\r\n[stazioni]\r\n[rallentamenti]\r\n" +
+            riga + "[segnali]\r\n[codici]\r\n[fine]\r\n";
+        andata_e_ritorno(linea, treno);
+    }
+}
+
 // ---- the command ----
 
 struct Cartelle {

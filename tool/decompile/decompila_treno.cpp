@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 
+#include "compiler/numeri.h"
 #include "compiler/posa_treno.h"
 #include "tool/scenario.h"
 #include "writers/formato_campi.h"
@@ -14,11 +15,6 @@ namespace brunavia::strumento {
 namespace {
 
 constexpr std::int32_t kMetriCella = 50;
-// A slowdown has its warning board 1200 m (24 cells) before its start when it starts beyond
-// 1500 m; a start on cell 31 may lie on either side of that limit.
-constexpr std::size_t kCelleAvviso = 24;
-constexpr std::size_t kCellaInizioAmbigua = 31;
-constexpr std::int32_t kInizioAmbiguoConAvviso = 1510;
 // Station codes from kPrimoCodiceSenzaSegni on mark no cell; 5 to 8 compute their zone from
 // the full length.
 constexpr std::int32_t kSogliaTempo = 100;  // 1 ... 100 are stored as 101
@@ -206,6 +202,51 @@ std::size_t fine_per(const std::vector<cella>& celle, std::size_t s,
     return *scelta;
 }
 
+// The cells a slowdown starting at x marks before its start: the warning board and the
+// first of the four cells before it (halves round to even, so the two may lie one cell apart).
+struct AvvisoPrevisto {
+    bool con_avviso = false;
+    std::int64_t avviso = 0;
+    std::int64_t prima = 0;
+};
+
+AvvisoPrevisto avviso_per(std::int32_t x) {
+    const double da = x - 1200.0;
+    return {x > kInizioConAvviso, cella_dopo(da), cella_di(da)};
+}
+
+bool di_tipo(const std::vector<cella>& celle, std::int64_t k, std::uint8_t tipo_cella) {
+    return k >= 0 && static_cast<std::size_t>(k) < celle.size() &&
+           celle[static_cast<std::size_t>(k)].tipo_cella == tipo_cella;
+}
+
+bool prima_dell_avviso_a(const std::vector<cella>& celle, std::int64_t j) {
+    for (std::int64_t n = 0; n < 4; ++n) {
+        if (!di_tipo(celle, j - n, tipo::prima_dell_avviso) ||
+            celle[static_cast<std::size_t>(j - n)].dato0 != n + 1) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The start within cell s's 50 m whose warning layout is the one the cells show: the grid
+// first, then a half cell either side (the start and the board round apart), then 10 m either
+// side (the 1500 m limit of the warning board falls inside cell 31).
+std::pair<std::int32_t, bool> inizio_rallentamento(const std::vector<cella>& celle, std::size_t s) {
+    const std::int32_t griglia = metri(s) - kMetriCella;
+    std::optional<std::pair<std::int32_t, bool>> senza_prima;
+    for (const std::int32_t d : {0, 25, -25, 10, -10}) {
+        const std::int32_t x = griglia + d;
+        if (cella_dopo(x) != static_cast<std::int64_t>(s)) continue;
+        const AvvisoPrevisto a = avviso_per(x);
+        if (a.con_avviso != di_tipo(celle, a.avviso, tipo::avviso_rallentamento)) continue;
+        if (a.con_avviso && prima_dell_avviso_a(celle, a.prima)) return {x, true};
+        if (!senza_prima) senza_prima = std::pair{x, false};
+    }
+    return senza_prima.value_or(std::pair{griglia, false});
+}
+
 void ricostruisci_rallentamenti(const std::vector<cella>& celle, TrenoRicostruito& t,
                                 Motivi& motivi) {
     std::vector<std::size_t> inizi, fini;
@@ -223,20 +264,14 @@ void ricostruisci_rallentamenti(const std::vector<cella>& celle, TrenoRicostruit
         const std::size_t e = fini[fine_per(celle, s, fini, usata)];
         const cella& c = celle[s];
         RallentamentoRicostruito r;
-        r.x = metri(s) - kMetriCella;
-        if (s == kCellaInizioAmbigua &&
-            celle[s - kCelleAvviso].tipo_cella == tipo::avviso_rallentamento) {
-            r.x = kInizioAmbiguoConAvviso;
-        }
+        const auto [x, con_prima] = inizio_rallentamento(celle, s);
+        r.x = x;
+        // The end cell is e whatever the start: x + l on the grid of cell e.
         r.campi.l = metri(e) - kMetriCella - r.x;
         r.campi.v = c.dato0;
         r.campi.f_tt = c.dato2;
         r.campi.d_v = c.dato1;
-        const bool con_avviso = r.x > kInizioConAvviso;
-        r.campi.f_ta = con_avviso && s > kCelleAvviso &&
-                               celle[s - kCelleAvviso - 1].tipo_cella == tipo::prima_dell_avviso
-                           ? 1
-                           : 0;
+        r.campi.f_ta = con_prima ? 1 : 0;
         t.rallentamenti.push_back(r);
     }
 }
