@@ -131,13 +131,14 @@ bool dimensiona_percorso(Lettura& l) {
 }
 
 void leggi_progressiva(Lettura& l, std::size_t r) {
+    // Each value is stored as soon as it is read: a failed read leaves the earlier ones.
     voce& v = riga_di(l.f, r);
-    const Numero posizione = l.numero_segnato();
-    const Numero chilometrica = l.numero_segnato();
-    v.valore1 = posizione.valore;
-    v.valore2 = chilometrica.valore;
+    auto& campi = l.f.campi_progressive[r - riga_tabella::progressiva_1];
+    v.valore1 = l.numero();
+    campi[0] = l.campi.ultimo_campo();
+    v.valore2 = l.numero();
+    campi[1] = l.campi.ultimo_campo();
     v.valore3 = l.numero();
-    l.f.campi_progressive[r - riga_tabella::progressiva_1] = {posizione.campo, chilometrica.campo};
 }
 
 std::optional<std::int32_t> codice_ripetizione(std::string_view chiave) {
@@ -149,17 +150,17 @@ std::optional<std::int32_t> codice_ripetizione(std::string_view chiave) {
 
 bool leggi_ripetizione(Lettura& l, std::string_view chiave) {
     voce& v = riga_di(l.f, riga_tabella::treno);
-    const Numero prima = l.numero_segnato();
-    const Numero seconda = l.numero_segnato();
-    v.valore1 = prima.valore;
-    v.valore2 = seconda.valore;
+    v.valore1 = l.numero();
+    const PosizioneCampo prima = l.campi.ultimo_campo();
+    v.valore2 = l.numero();
+    const PosizioneCampo seconda = l.campi.ultimo_campo();
     if (v.valore1 % kPassoRipetizione != 0) {
-        l.segna(prima.campo);
+        l.segna(prima);
         l.f.registra_errore(kErroreRipetizione1);
         return false;
     }
     if (v.valore2 % kPassoRipetizione != 0) {
-        l.segna(seconda.campo);
+        l.segna(seconda);
         l.f.registra_errore(kErroreRipetizione2);
         return false;
     }

@@ -207,15 +207,14 @@ void osserva_orario(const Form1& f, const Numero (&orario)[3]) {
 }
 
 Esito leggi_orologio(Form1& f, StatoTreno& s) {
+    // Each value is stored as soon as it is read: a failed read leaves the earlier ones.
     voce& treno = f.tabella[riga_tabella::treno];
     Numero orario[3];
-    for (Numero& n : orario) {
-        n.valore = numero16(s);
-        n.campo = s.campi.ultimo_campo();
+    std::int16_t voce::*const kMembri[] = {&voce::numero3, &voce::numero4, &voce::numero5};
+    for (std::size_t i = 0; i < 3; ++i) {
+        treno.*kMembri[i] = numero16(s);
+        orario[i] = {treno.*kMembri[i], s.campi.ultimo_campo()};
     }
-    treno.numero3 = static_cast<std::int16_t>(orario[0].valore);
-    treno.numero4 = static_cast<std::int16_t>(orario[1].valore);
-    treno.numero5 = static_cast<std::int16_t>(orario[2].valore);
     osserva_orario(f, orario);
     return Esito::prosegui;
 }

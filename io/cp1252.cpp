@@ -1,6 +1,7 @@
 #include "io/cp1252.h"
 
 #include <array>
+#include <optional>
 #include <stdexcept>
 
 namespace brunavia {
@@ -17,12 +18,16 @@ constexpr std::array<char32_t, 32> kAlti = {
                                 "): " + std::string(utf8));
 }
 
+}  // namespace
+
+std::optional<char> byte_cp1252(char32_t cp);
+
+namespace {
+
 char byte_di(char32_t cp, std::string_view utf8) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-    for (std::size_t i = 0; i < kAlti.size(); ++i) {
-        if (kAlti[i] != 0 && kAlti[i] == cp) return static_cast<char>(0x80 + i);
-    }
-    rifiuta(utf8, "carattere senza byte");
+    const std::optional<char> b = byte_cp1252(cp);
+    if (!b) rifiuta(utf8, "carattere senza byte");
+    return *b;
 }
 
 void aggiungi_utf8(std::string& out, char32_t cp) {
@@ -51,37 +56,62 @@ std::string da_cp1252(std::string_view byte) {
     return out;
 }
 
+Carattere carattere_utf8(std::string_view utf8, std::size_t i) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    int seguito = 0;
+    char32_t cp = 0;
+    if (b < 0x80) return {b, 1, true};
+    if ((b & 0xE0) == 0xC0) {
+        seguito = 1;
+        cp = b & 0x1Fu;
+    } else if ((b & 0xF0) == 0xE0) {
+        seguito = 2;
+        cp = b & 0x0Fu;
+    } else if ((b & 0xF8) == 0xF0) {
+        seguito = 3;
+        cp = b & 0x07u;
+    } else {
+        return {b, 1, false};
+    }
+    if (i + static_cast<std::size_t>(seguito) >= utf8.size()) return {b, 1, false};
+    for (int k = 1; k <= seguito; ++k) {
+        const auto c = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+        if ((c & 0xC0) != 0x80) return {b, 1, false};
+        cp = (cp << 6) | (c & 0x3Fu);
+    }
+    return {cp, static_cast<std::size_t>(seguito) + 1, true};
+}
+
 std::string in_cp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        int seguito = 0;
-        char32_t cp = 0;
-        if (b < 0x80) {
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            seguito = 1;
-            cp = b & 0x1Fu;
-        } else if ((b & 0xF0) == 0xE0) {
-            seguito = 2;
-            cp = b & 0x0Fu;
-        } else if ((b & 0xF8) == 0xF0) {
-            seguito = 3;
-            cp = b & 0x07u;
-        } else {
-            rifiuta(utf8, "UTF-8 non valido");
-        }
-        if (i + static_cast<std::size_t>(seguito) >= utf8.size()) rifiuta(utf8, "UTF-8 troncato");
-        for (int k = 1; k <= seguito; ++k) {
-            const auto c = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            if ((c & 0xC0) != 0x80) rifiuta(utf8, "UTF-8 non valido");
-            cp = (cp << 6) | (c & 0x3Fu);
-        }
-        out.push_back(byte_di(cp, utf8));
-        i += static_cast<std::size_t>(seguito) + 1;
+        const Carattere c = carattere_utf8(utf8, i);
+        if (!c.valido) rifiuta(utf8, "UTF-8 non valido");
+        out.push_back(byte_di(c.codice, utf8));
+        i += c.lunghezza;
     }
     return out;
+}
+
+std::string in_cp1252_o_sostituto(std::string_view utf8, char sostituto) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Carattere c = carattere_utf8(utf8, i);
+        const std::optional<char> b = c.valido ? byte_cp1252(c.codice) : std::nullopt;
+        out.push_back(b ? *b : sostituto);
+        i += c.lunghezza;
+    }
+    return out;
+}
+
+std::optional<char> byte_cp1252(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    for (std::size_t i = 0; i < kAlti.size(); ++i) {
+        if (kAlti[i] != 0 && kAlti[i] == cp) return static_cast<char>(0x80 + i);
+    }
+    return std::nullopt;
 }
 
 }  // namespace brunavia

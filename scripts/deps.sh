@@ -3,7 +3,7 @@
 # the sanitizer and fuzzer runtimes of clang are only recommended by its package.
 set -euo pipefail
 needed=(cmake ninja-build g++ clang libclang-rt-dev libgtest-dev libbenchmark-dev librsvg2-bin python3
-        nlohmann-json3-dev libcli11-dev librapidcheck-dev)
+        nlohmann-json3-dev libcli11-dev librapidcheck-dev libssl-dev neovim)
 missing=()
 for p in "${needed[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,13 +2,14 @@
 # Builds the libFuzzer targets with clang and runs each for a bounded time (default 60 s)
 # from the seed corpus, with the readers' keyword dictionary; any finding (crash, sanitizer
 # report, leak, timeout) fails the run and leaves the reproducer in build-fuzz/findings/.
-# Usage: scripts/fuzz.sh [SECONDS [TARGET...]] (all three targets by default).
+# A target with a dictionary of its own (fuzz/TARGET.dict) uses it instead.
+# Usage: scripts/fuzz.sh [SECONDS [TARGET...]] (all four targets by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secondi=${1:-60}
 shift || true
 bersagli=("$@")
-[ ${#bersagli[@]} -gt 0 ] || bersagli=(fuzz_linea fuzz_treno fuzz_compila)
+[ ${#bersagli[@]} -gt 0 ] || bersagli=(fuzz_linea fuzz_treno fuzz_compila fuzz_lsp)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DBRUNAVIA_FUZZ=ON -DBRUNAVIA_TESTS=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz
@@ -21,11 +22,13 @@ for bersaglio in "${bersagli[@]}"; do
     echo "== $bersaglio for ${secondi}s"
     rm -rf "${corpus:?}/$bersaglio"
     mkdir -p "$corpus/$bersaglio"
-    cp "$semi/$bersaglio"/* "$corpus/$bersaglio/"
+    if [ -d "$semi/$bersaglio" ]; then cp "$semi/$bersaglio"/* "$corpus/$bersaglio/"; fi
     if [ -d "fuzz/corpus/$bersaglio" ]; then cp "fuzz/corpus/$bersaglio"/* "$corpus/$bersaglio/"; fi
+    dizionario=fuzz/descrizioni.dict
+    if [ -f "fuzz/$bersaglio.dict" ]; then dizionario=fuzz/$bersaglio.dict; fi
     stato=0
     build-fuzz/fuzz/$bersaglio -max_total_time="$secondi" -timeout=20 -rss_limit_mb=2560 \
-        -max_len=65536 -dict=fuzz/descrizioni.dict -print_final_stats=1 \
+        -max_len=65536 -dict="$dizionario" -print_final_stats=1 \
         -artifact_prefix=build-fuzz/findings/$bersaglio- \
         "$corpus/$bersaglio" >build-fuzz/$bersaglio.log 2>&1 || stato=$?
     grep -E "ERROR|SUMMARY" build-fuzz/$bersaglio.log || true

@@ -11,8 +11,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::set<std::string> kComandi = {"tool/check", "tool/compile", "tool/decompile", "tool/dump",
-                                        "tool/plot"};
+const std::set<std::string> kComandi = {"tool/check", "tool/compile", "tool/decompile",
+                                        "tool/dump",  "tool/lsp",     "tool/plot"};
+// The one command another stands on: the language server publishes check's diagnostics.
+const std::map<std::string, std::string> kComandoUsato = {{"tool/lsp", "tool/check"}};
 
 std::set<std::string> con_comandi(std::set<std::string> cartelle) {
     cartelle.insert(kComandi.begin(), kComandi.end());
@@ -20,8 +22,8 @@ std::set<std::string> con_comandi(std::set<std::string> cartelle) {
 }
 
 // Each folder and the folders whose headers it may include: its own and the layers below it,
-// never a sibling. A command of the tool stands on the tool's shared parts; only the command
-// line (`comandi.cpp`, `main.cpp`) sees the commands.
+// never a sibling (but for the command listed in kComandoUsato). A command of the tool stands on
+// the tool's shared parts; only the command line (`comandi.cpp`, `main.cpp`) sees the commands.
 const std::set<std::string> kSottoTool = {"tool", "app", "writers", "compiler", "io"};
 const std::map<std::string, std::set<std::string>> kStrati = {
     {"io", {"io"}},
@@ -34,6 +36,7 @@ const std::map<std::string, std::set<std::string>> kStrati = {
     {"tool/decompile", con_comandi(kSottoTool)},
     {"tool/dump", con_comandi(kSottoTool)},
     {"tool/plot", con_comandi(kSottoTool)},
+    {"tool/lsp", con_comandi(kSottoTool)},
 };
 const std::set<std::string> kRigaDiComando = {"comandi.cpp", "main.cpp"};
 
@@ -60,7 +63,10 @@ bool ammessa(const std::string& strato, const std::string& cartella, const std::
     if (strato == "tool" && kRigaDiComando.contains(nome)) {
         return kSottoTool.contains(cartella) || kComandi.contains(cartella);
     }
-    if (kComandi.contains(strato) && kComandi.contains(cartella)) return cartella == strato;
+    if (kComandi.contains(strato) && kComandi.contains(cartella)) {
+        const auto usato = kComandoUsato.find(strato);
+        return cartella == strato || (usato != kComandoUsato.end() && usato->second == cartella);
+    }
     return kStrati.at(strato).contains(cartella);
 }
 

@@ -6,17 +6,20 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string_view>
 
 #include "io/file_atomico.h"
+#include "io/flussi_standard.h"
 #include "tool/check/verifica.h"
 #include "tool/compile/compilazione.h"
 #include "tool/decodifica.h"
 #include "tool/decompile/decompila.h"
 #include "tool/dump/elenco.h"
+#include "tool/lsp/server.h"
 #include "tool/messaggi_file.h"
 #include "tool/nomi.h"
 #include "tool/plot/disegno.h"
@@ -312,6 +315,27 @@ Azione dichiara_plot(CLI::App& riga) {
     };
 }
 
+// ---- lsp ----
+
+constexpr std::string_view kAiutoLsp =
+    "uso: brunavia-tool lsp [--stdio]\n"
+    "\n"
+    "Server del protocollo LSP (3.17, JSON-RPC 2.0 su ingresso e uscita standard) per gli\n"
+    "editor: diagnostica di check mentre si scrive, il significato di ogni campo al passaggio\n"
+    "del mouse, i nomi dei campi nella riga, il completamento delle parole chiave, lo schema\n"
+    "del file e le correzioni rapide. Le descrizioni NOME_linea.txt e NOME_N-.txt della stessa\n"
+    "cartella sono verificate insieme. Lo avvia l'editor (vedere \"In your editor\" nel README);\n"
+    "--stdio e' accettato e non cambia nulla.\n";
+
+Azione dichiara_lsp(CLI::App& riga) {
+    auto stdio = std::make_shared<bool>(false);
+    riga.add_flag("--stdio", *stdio);
+    return [stdio](std::ostream& uscita, std::ostream&) {
+        flussi_standard_binari();
+        return lsp::esegui_server(std::cin, uscita, true);
+    };
+}
+
 // ---- decompile ----
 
 Azione dichiara_decompile(CLI::App& riga) {
@@ -356,6 +380,8 @@ const Comando kComandi[] = {
      kAiutoDump, dichiara_dump},
     {"plot", "disegna in una pagina SVG lo scenario compilato di una cartella", kAiutoPlot,
      dichiara_plot},
+    {"lsp", "server per gli editor: diagnostica, campi spiegati, completamento", kAiutoLsp,
+     dichiara_lsp},
     {"decompile", "riscrive le descrizioni di uno scenario compilato, provate byte per byte",
      kAiutoDecompile, dichiara_decompile},
 };
