@@ -189,6 +189,54 @@ TEST(StrumentoDecompile, RallentamentiFuoriGriglia) {
     }
 }
 
+// ---- positions off the 50 m grid ----
+
+// A 20 km line and a train with only the rows given added to their sections.
+std::string linea_con(const std::string& montagne) {
+    return "[generale]\r\nlunghezza percorso,    20000\r\n"
+           "progressiva chilometrica uno,    0,    0,    0\r\n"
+           "progressiva chilometrica due,    5000,    3000,    1\r\n"
+           "progressiva chilometrica tre,    0,    0,    0\r\n"
+           "sfondo uno,    1\r\nsfondo due,    0\r\nsfondo tre,    0\r\n"
+           "ripetizione segnali 4 codici,    0    ,0\r\n[curve]\r\n[pendenze]\r\n"
+           "pendenza,   0,    0\r\n[montagne]\r\n" +
+           montagne + "[cartelli]\r\n[indicazioni]\r\n[fine]\r\n";
+}
+
+std::string treno_con(const std::string& velocita, const std::string& rallentamenti) {
+    return "[generale]\r\nnumero vetture,    5\r\npercentuale massa frenata,    90\r\n"
+           "sabbia,    0\r\norologio,    8   0   0 \r\n[aderenze]\r\n"
+           "aderenza,   0,    80\r\n[vel_limite]\r\n" +
+           velocita + "[stazioni]\r\n[rallentamenti]\r\n" + rallentamenti +
+           "[segnali]\r\n[codici]\r\n[fine]\r\n";
+}
+
+// Each of these compiles without error, so some description gives its files back.
+TEST(StrumentoDecompile, PosizioniFuoriDallaGrigliaRitornanoAgliStessiByte) {
+    struct Caso {
+        const char* cosa;
+        std::string montagne, velocita, rallentamenti;
+    };
+    const Caso casi[] = {
+        // the first stretch's last cell (44, a marker) is the second's first
+        {"montagne unite a mezza cella",
+         "montagna,  1050,  2225,  12\r\nmontagna,  2225,  3000,  1\r\n", "", ""},
+        // rows half a cell off the grid, two of them rounding to one cell (75 and 125 to 2)
+        {"velocita' a mezza cella", "",
+         "velocita,  0,  100\r\nvelocita,  75,  60\r\nvelocita,  125,  80\r\n"
+         "velocita,  5025,  90\r\nvelocita,  5075,  40\r\nvelocita,  19975,  30\r\n"
+         "velocita,  20025,  50\r\n",
+         ""},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.cosa);
+        const std::string linea = linea_con(c.montagne);
+        const std::string treno = treno_con(c.velocita, c.rallentamenti);
+        ASSERT_TRUE(compila_testi(linea, treno).has_value());
+        andata_e_ritorno(linea, treno);
+    }
+}
+
 // ---- the command ----
 
 struct Cartelle {
