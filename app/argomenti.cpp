@@ -3,6 +3,8 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/versione.h"
+
 namespace brunavia {
 namespace {
 
@@ -22,8 +24,6 @@ constexpr std::string_view kUso =
     "Stato di uscita: 0 tutto scritto; 1 esecuzione fermata (un file non scrivibile o\n"
     "l'errore 1250 / 1251); 2 file scritti con un errore registrato; 64 argomenti errati.\n";
 
-constexpr std::string_view kVersione = "brunavia 1.0 (scenario Brunavia, treno 706)\n";
-
 }  // namespace
 
 std::optional<int> rispondi_agli_argomenti(const std::vector<std::string>& argomenti,
@@ -34,7 +34,7 @@ std::optional<int> rispondi_agli_argomenti(const std::vector<std::string>& argom
         return 0;
     }
     if (argomenti.size() == 1 && argomenti[0] == "--version") {
-        uscita << kVersione;
+        uscita << "brunavia " << kNumeroVersione << " (scenario Brunavia, treno 706)\n";
         return 0;
     }
     errori << "brunavia: argomento non previsto \"" << argomenti[0] << "\"\n\n" << kUso;

@@ -2,24 +2,22 @@
 
 #include <exception>
 #include <ostream>
+#include <sstream>
 
+#include "app/argomenti.h"
 #include "compiler/errori.h"
 #include "compiler/memorizza.h"
 #include "io/file_atomico.h"
+#include "io/sistema.h"
 #include "writers/scrittori.h"
 
 namespace brunavia {
 namespace {
 
-// The waiting window of this platform: one console line, shown before any file is written.
-void mostra_attesa(std::ostream& uscita) {
-    uscita << "Attendere" << std::endl;
-}
-
-int esegui(Form1& f, std::ostream& uscita, std::ostream& errori) {
+int esegui(Form1& f, Schermo& schermo) {
     f.nome_scenario = "Brunavia";
     f.numero_treno = "706";
-    mostra_attesa(uscita);
+    schermo.mostra_attesa();
     f.indice = dati_linea(f);
     f.indice = dati_treno(f);
     f.indice = dati_note(f);
@@ -27,8 +25,9 @@ int esegui(Form1& f, std::ostream& uscita, std::ostream& errori) {
     f.indice = dati_scheda(f);
     std::int32_t j = 1;
     memorizza_percorso(f, j);
+    schermo.chiudi_attesa();
     if (f.codice_errore != 0) {
-        errori << riga_errore_registrato(f) << std::endl;
+        schermo.mostra_testo(riga_errore_registrato(f) + "\n", true);
         return kUscitaErroreRegistrato;
     }
     return kUscitaRegolare;
@@ -36,17 +35,42 @@ int esegui(Form1& f, std::ostream& uscita, std::ostream& errori) {
 
 }  // namespace
 
-int Form_Load(Form1& f, std::ostream& uscita, std::ostream& errori) {
+int con_rapporto_errori(Schermo& schermo, const std::function<int()>& lavoro) {
     try {
-        return esegui(f, uscita, errori);
+        return lavoro();
     } catch (const Terminazione& t) {
-        errori << t.what() << std::endl;
+        schermo.mostra_errore(t.what());
     } catch (const ErroreFile& e) {
-        errori << e.riga() << std::endl;
+        schermo.mostra_errore_file(e);
     } catch (const std::exception& e) {
-        errori << "Errore interno: " << e.what() << std::endl;
+        schermo.mostra_errore(std::string("Errore interno: ") + e.what());
     }
+    schermo.chiudi_attesa();
     return kUscitaFermata;
+}
+
+int Form_Load(Form1& f, Schermo& schermo) {
+    return con_rapporto_errori(schermo, [&] { return esegui(f, schermo); });
+}
+
+int Form_Load(Form1& f, std::ostream& uscita, std::ostream& errori) {
+    SchermoConsole console(uscita, errori);
+    return Form_Load(f, console);
+}
+
+int programma(const std::vector<std::string>& argomenti, Schermo& schermo) {
+    std::ostringstream uscita;
+    std::ostringstream errori;
+    if (const auto stato = rispondi_agli_argomenti(argomenti, uscita, errori)) {
+        if (!uscita.str().empty()) schermo.mostra_testo(uscita.str(), false);
+        if (!errori.str().empty()) schermo.mostra_testo(errori.str(), true);
+        return *stato;
+    }
+    return con_rapporto_errori(schermo, [&] {
+        Form1 f;
+        f.cartella = cartella_programma();
+        return Form_Load(f, schermo);
+    });
 }
 
 }  // namespace brunavia

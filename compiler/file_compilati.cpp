@@ -8,8 +8,8 @@
 #include "compiler/codici_gara.h"
 #include "compiler/disposizione.h"
 #include "compiler/errori.h"
-#include "io/nomi_file.h"
 #include "io/file_atomico.h"
+#include "io/nomi_file.h"
 
 namespace brunavia {
 namespace {
@@ -135,13 +135,13 @@ std::string serializza_celle(const Form1& f) {
 void scrivi_file_compilati(const Form1& f, const std::filesystem::path& cartella) {
     std::vector<FileDaScrivere> gruppo;
     if (f.flag_linea != 0) {
-        gruppo.push_back({cartella / nomi_file::piano_linea(f),
+        gruppo.push_back({cartella / percorso_utf8(nomi_file::piano_linea(f)),
                           [&f](FlussoByte& s) { scrivi_tracciato(s, f.tracciato); }});
     }
-    gruppo.push_back(
-        {cartella / nomi_file::tabella_scenario(f), [&f](FlussoByte& s) { scrivi_tabella(s, f); }});
-    gruppo.push_back(
-        {cartella / nomi_file::celle_treno(f), [&f](FlussoByte& s) { scrivi_celle(s, f); }});
+    gruppo.push_back({cartella / percorso_utf8(nomi_file::tabella_scenario(f)),
+                      [&f](FlussoByte& s) { scrivi_tabella(s, f); }});
+    gruppo.push_back({cartella / percorso_utf8(nomi_file::celle_treno(f)),
+                      [&f](FlussoByte& s) { scrivi_celle(s, f); }});
     sostituisci_file_insieme(gruppo);
 }
 

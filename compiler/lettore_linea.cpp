@@ -21,7 +21,6 @@ constexpr std::int32_t kErroreCodiciRipetizione = 5;
 constexpr std::int32_t kErroreSenzaGenerale = 102;
 
 constexpr std::int32_t kLunghezzaMassima = 1'000'000;
-constexpr std::int32_t kMargineMetri = 7000;  // the model runs this far beyond the line's end
 constexpr std::int32_t kPassoRipetizione = 50;
 constexpr int kSeparatoriGenerale = 10;
 constexpr int kSeparatoriCaratteristiche = 2;
@@ -123,8 +122,7 @@ bool dimensiona_percorso(Lettura& l) {
         return false;
     }
     const std::int32_t ultimo_punto = lunghezza + kMargineMetri;
-    const std::int64_t ultima_cella = arrotonda_pari(ultimo_punto / 50.0);
-    l.f.celle.assign(static_cast<std::size_t>(ultima_cella) + 1, cella{});
+    l.f.celle.assign(celle_di_linea(lunghezza), cella{});
     if (l.f.flag_linea != 0) l.f.tracciato.dimensiona(static_cast<std::size_t>(ultimo_punto));
     l.lunghezza_letta = true;
     return true;
@@ -515,7 +513,7 @@ void leggi_senza_lunghezza(Lettura& l) {
     if (!l.legge_oltre()) throw e;
     if (!l.riga_lunghezza) registra_fallimento(l.f, FileDescrizione::linea, e);
     const std::int32_t ultimo_punto = kLunghezzaMassima + kMargineMetri;
-    l.f.celle.assign(static_cast<std::size_t>(arrotonda_pari(ultimo_punto / 50.0)) + 1, cella{});
+    l.f.celle.assign(celle_di_linea(kLunghezzaMassima), cella{});
     if (l.f.flag_linea != 0) l.f.tracciato.dimensiona(static_cast<std::size_t>(ultimo_punto));
 }
 

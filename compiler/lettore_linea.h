@@ -1,11 +1,24 @@
 #pragma once
 
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "compiler/modello.h"
 
 namespace brunavia {
+
+// The model runs this far beyond the line's end: the cells and the plan of a line of length L
+// reach L + kMargineMetri metres.
+inline constexpr std::int32_t kMargineMetri = 7000;
+
+// The cells of a line of `lunghezza` metres, as its length row sizes them.
+inline std::size_t celle_di_linea(std::int64_t lunghezza) {
+    return static_cast<std::size_t>(
+               std::nearbyint(static_cast<double>(lunghezza + kMargineMetri) / 50.0)) +
+           1;
+}
 
 // Reader state that the line placement rules share while the line file is read.
 struct StatoLinea {

@@ -9,8 +9,9 @@
 #include "compiler/lettore_campi.h"
 #include "compiler/lettore_linea.h"
 #include "compiler/lettore_treno.h"
-#include "io/nomi_file.h"
+#include "io/cp1252.h"
 #include "io/file_atomico.h"
+#include "io/nomi_file.h"
 
 namespace brunavia {
 namespace {
@@ -75,8 +76,9 @@ void DescrizioniNellaCartella::elimina_treno() {
 }
 
 void memorizza_dati(Form1& f, Descrizioni& d) {
-    f.tabella[riga_tabella::scenario].testo = f.nome_scenario;
-    f.tabella[riga_tabella::treno].testo = f.numero_treno;
+    // The names are UTF-8 (they name files too); the table holds Windows-1252 bytes.
+    f.tabella[riga_tabella::scenario].testo = in_cp1252(f.nome_scenario);
+    f.tabella[riga_tabella::treno].testo = in_cp1252(f.numero_treno);
     f.segna_luogo(FileDescrizione::linea, {});
     const auto linea = d.linea();
     if (!linea) {

@@ -94,6 +94,15 @@ std::string in_cp1252(std::string_view utf8) {
     return out;
 }
 
+bool convertibile_in_cp1252(std::string_view utf8) {
+    try {
+        in_cp1252(utf8);
+        return true;
+    } catch (const std::invalid_argument&) {
+        return false;
+    }
+}
+
 std::string in_cp1252_o_sostituto(std::string_view utf8, char sostituto) {
     std::string out;
     out.reserve(utf8.size());

@@ -1,21 +1,12 @@
 #include "io/file_atomico.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <random>
 #include <string_view>
 #include <system_error>
 
 namespace brunavia {
 namespace {
-
-std::string motivo_di_sistema(int codice) {
-    return std::strerror(codice);
-}
 
 // How many taken names creating a temporary file passes over before it gives up.
 constexpr int kTentativiTemporaneo = 100;
@@ -24,40 +15,22 @@ constexpr int kTentativiTemporaneo = 100;
 // time. A failure is reported against the file it stands for.
 class Temporaneo : public DestinazioneByte {
 public:
-    explicit Temporaneo(const std::filesystem::path& destinazione) : destinazione_(destinazione) {
-        FileTemporaneo t = crea_temporaneo(destinazione);
-        fd_ = t.descrittore;
-        percorso_ = std::move(t.percorso);
-    }
-    Temporaneo(const Temporaneo&) = delete;
-    Temporaneo& operator=(const Temporaneo&) = delete;
-    ~Temporaneo() override {
-        if (fd_ >= 0) ::close(fd_);
-    }
+    explicit Temporaneo(const std::filesystem::path& destinazione)
+        : destinazione_(destinazione), t_(crea_temporaneo(destinazione)) {}
 
     void ricevi(const char* dati, std::size_t quanti) override {
-        while (quanti > 0) {
-            const ssize_t n = ::write(fd_, dati, quanti);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) fallisci(n < 0 ? errno : EIO);
-            dati += n;
-            quanti -= static_cast<std::size_t>(n);
-        }
+        std::error_code errore;
+        if (!t_.file.scrivi(dati, quanti, errore)) throw ErroreFile(destinazione_, errore);
     }
     void chiudi() {
-        const int fd = std::exchange(fd_, -1);
-        if (::close(fd) != 0) fallisci(errno);
+        std::error_code errore;
+        if (!t_.file.chiudi(errore)) throw ErroreFile(destinazione_, errore);
     }
-    const std::filesystem::path& percorso() const { return percorso_; }
+    const std::filesystem::path& percorso() const { return t_.percorso; }
 
 private:
-    [[noreturn]] void fallisci(int codice) {
-        throw ErroreFile(destinazione_, motivo_di_sistema(codice));
-    }
-
     std::filesystem::path destinazione_;
-    std::filesystem::path percorso_;
-    int fd_ = -1;
+    FileTemporaneo t_;
 };
 
 // Removes temporary files left by a failed replacement.
@@ -92,22 +65,27 @@ std::string suffisso_casuale() {
 
 FileTemporaneo crea_temporaneo(const std::filesystem::path& destinazione,
                                const std::function<std::string()>& suffisso) {
-    const std::string prefisso = "." + destinazione.filename().string() + ".";
-    int codice = EEXIST;
-    for (int tentativo = 0; tentativo < kTentativiTemporaneo && codice == EEXIST; ++tentativo) {
-        auto percorso = destinazione.parent_path() / (prefisso + suffisso() + ".tmp");
-        // O_EXCL with O_CREAT fails on any name already there, a symbolic link included,
-        // instead of opening what it leads to; the mode is filtered by the umask.
-        const int fd =
-            ::open(percorso.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0) return {fd, std::move(percorso)};
-        codice = errno;
+    const std::string prefisso = "." + utf8_di(destinazione.filename()) + ".";
+    std::error_code errore = std::make_error_code(std::errc::file_exists);
+    for (int tentativo = 0; tentativo < kTentativiTemporaneo && sistema::nome_occupato(errore);
+         ++tentativo) {
+        auto percorso = destinazione.parent_path() / percorso_utf8(prefisso + suffisso() + ".tmp");
+        errore.clear();
+        sistema::FileNuovo file(percorso, errore);
+        if (file.aperto()) return {std::move(file), std::move(percorso)};
     }
-    throw ErroreFile(destinazione, motivo_di_sistema(codice));
+    throw ErroreFile(destinazione, errore);
 }
 
 ErroreFile::ErroreFile(const std::filesystem::path& file, const std::string& motivo)
-    : std::runtime_error(file.filename().string() + ": " + motivo), file_(file) {}
+    : std::runtime_error(utf8_di(file.filename()) + ": " + motivo), file_(file), motivo_(motivo) {}
+
+ErroreFile::ErroreFile(const std::filesystem::path& file, const std::error_code& codice)
+    : ErroreFile(file, motivo_italiano(codice)) {}
+
+std::string ErroreFile::riga() const {
+    return "Errore sul file " + utf8_di(file_) + ": " + motivo_;
+}
 
 void sostituisci_file(const std::filesystem::path& percorso, std::string_view contenuto) {
     sostituisci_file_insieme(
@@ -126,7 +104,7 @@ void sostituisci_file_insieme(const std::vector<FileDaScrivere>& gruppo) {
     for (const auto& file : gruppo) {
         std::error_code ignora;
         if (std::filesystem::is_directory(file.percorso, ignora)) {
-            throw ErroreFile(file.percorso, motivo_di_sistema(EISDIR));
+            throw ErroreFile(file.percorso, std::make_error_code(std::errc::is_a_directory));
         }
     }
     std::vector<std::filesystem::path> temporanei;
@@ -136,11 +114,18 @@ void sostituisci_file_insieme(const std::vector<FileDaScrivere>& gruppo) {
         rimuovi(temporanei);
         throw;
     }
+    for (const auto& file : gruppo) {
+        std::error_code errore;
+        if (!sistema::attendi_libero(file.percorso, errore)) {
+            rimuovi(temporanei);
+            throw ErroreFile(file.percorso, errore);
+        }
+    }
     for (std::size_t i = 0; i < gruppo.size(); ++i) {
-        if (std::rename(temporanei[i].c_str(), gruppo[i].percorso.c_str()) != 0) {
-            const int codice = errno;
+        std::error_code errore;
+        if (!sistema::metti_al_posto(temporanei[i], gruppo[i].percorso, errore)) {
             rimuovi({temporanei.begin() + static_cast<std::ptrdiff_t>(i), temporanei.end()});
-            throw ErroreFile(gruppo[i].percorso, motivo_di_sistema(codice));
+            throw ErroreFile(gruppo[i].percorso, errore);
         }
     }
 }

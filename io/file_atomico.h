@@ -9,24 +9,29 @@
 #include <vector>
 
 #include "io/flusso_byte.h"
+#include "io/sistema.h"
 
 namespace brunavia {
 
-// A file operation that failed: names the file and carries the system's reason.
+// A file operation that failed: names the file and carries the reason, in Italian. what() is
+// "NAME: reason".
 class ErroreFile : public std::runtime_error {
 public:
     ErroreFile(const std::filesystem::path& file, const std::string& motivo);
+    ErroreFile(const std::filesystem::path& file, const std::error_code& codice);
     const std::filesystem::path& file() const { return file_; }
-    // The line that reports it to the user: "Errore sul file NAME: reason".
-    std::string riga() const { return "Errore sul file " + std::string(what()); }
+    const std::string& motivo() const { return motivo_; }
+    // The line that reports it to the user, with the whole path: "Errore sul file PATH: reason".
+    std::string riga() const;
 
 private:
     std::filesystem::path file_;
+    std::string motivo_;
 };
 
 // A temporary file just created and open for writing.
 struct FileTemporaneo {
-    int descrittore = -1;
+    sistema::FileNuovo file;
     std::filesystem::path percorso;
 };
 
@@ -36,14 +41,16 @@ std::string suffisso_casuale();
 // Creates the temporary file of `destinazione` beside it, ".NAME.SUFFIX.tmp" with SUFFIX from
 // `suffisso`. The file is created exclusively: a name already taken, by a file or a symbolic
 // link (whether or not it leads anywhere), is never opened, followed or changed, and the next
-// suffix is tried. The file gets the permissions of any new file, 0666 less the umask.
+// suffix is tried. The file gets the permissions of any new file (on POSIX 0666 less the
+// umask).
 // Throws ErroreFile naming `destinazione`.
 FileTemporaneo crea_temporaneo(const std::filesystem::path& destinazione,
                                const std::function<std::string()>& suffisso = suffisso_casuale);
 
 // Replaces the file with exactly `contenuto`. The bytes go to a temporary file in the same
-// folder first, which is then renamed over the old one: a failure half-way leaves the old file
-// as it was and no partial file behind. Throws ErroreFile on any failure.
+// folder first, which is then put in place of the old one (retried for a while when another
+// program holds the old one open): a failure half-way leaves the old file as it was and no
+// partial file behind. Throws ErroreFile on any failure.
 void sostituisci_file(const std::filesystem::path& percorso, std::string_view contenuto);
 
 // One file of a group and the function that writes its new content into a stream, which hands

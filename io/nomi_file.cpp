@@ -1,5 +1,7 @@
 #include "io/nomi_file.h"
 
+#include "io/sistema.h"
+
 namespace brunavia {
 namespace nomi_file {
 namespace {
@@ -35,7 +37,7 @@ std::string celle_treno(const LuogoFile& f) {
 }  // namespace nomi_file
 
 std::filesystem::path percorso_di(const LuogoFile& f, const std::string& nome) {
-    return f.cartella / nome;
+    return f.cartella / percorso_utf8(nome);
 }
 
 }  // namespace brunavia

@@ -26,7 +26,9 @@ TEST(Avvio, CartellaNonScrivibileFermaLaCorsaConUnaRigaCheNominaIlFile) {
     const auto esito = prova::esegui(programma, {}, cartella.percorso(), {.senza_privilegi = true});
     EXPECT_EQ(esito.stato, 1);
     EXPECT_EQ(esito.uscita, "Attendere\n");
-    EXPECT_EQ(esito.errori, "Errore sul file Brunavia_linea.txt: Permission denied\n");
+    // In Italian, with the whole path.
+    EXPECT_EQ(esito.errori, "Errore sul file " + (cartella / "Brunavia_linea.txt").string() +
+                                ": permesso negato\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(cartella.percorso()), {}), 1);
 }
 

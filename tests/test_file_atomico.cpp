@@ -42,10 +42,11 @@ TEST(FileTemporaneo, NomiGiaPresiNonSonoNeSeguitiNeToccati) {
     prova::scrivi_byte(nome("B"), "gia qui");
     fs::create_symlink(cartella / "nuovo", nome("C"));
 
-    const FileTemporaneo t = crea_temporaneo(destinazione, suffissi({"A", "B", "C", "D"}));
-    ASSERT_GE(t.descrittore, 0);
-    EXPECT_EQ(::write(t.descrittore, "nuovo", 5), 5);
-    ::close(t.descrittore);
+    FileTemporaneo t = crea_temporaneo(destinazione, suffissi({"A", "B", "C", "D"}));
+    ASSERT_TRUE(t.file.aperto());
+    std::error_code errore;
+    EXPECT_TRUE(t.file.scrivi("nuovo", 5, errore));
+    EXPECT_TRUE(t.file.chiudi(errore)) << errore.message();
 
     EXPECT_EQ(t.percorso, nome("D"));
     EXPECT_EQ(prova::leggi_byte(nome("D")), "nuovo");
@@ -64,7 +65,7 @@ TEST(FileTemporaneo, SempreLoStessoNomePresoEUnErroreDiFile) {
         FAIL() << "la creazione doveva fallire";
     } catch (const ErroreFile& e) {
         EXPECT_EQ(e.file(), cartella / "f.txt");
-        EXPECT_EQ(std::string(e.what()), "f.txt: File exists");
+        EXPECT_EQ(std::string(e.what()), "f.txt: esiste gia'");
     }
     EXPECT_EQ(prova::leggi_byte(cartella / ".f.txt.A.tmp"), "gia qui");
 }

@@ -56,7 +56,8 @@ struct Guasto {
     const char* nome;
     std::function<void(const fs::path&)> prepara;  // runs on the folder before the run
     prova::Limiti limiti;
-    const char* riga;               // the one line on the error stream
+    const char* file;               // the file the one line on the error stream names
+    const char* motivo;             // and its reason, in Italian
     std::set<std::string> restano;  // what the folder holds afterwards
 };
 
@@ -78,7 +79,8 @@ TEST_P(CorsaConGuasto, UnaRigaCheNominaIlFileENessunFileParziale) {
 
     EXPECT_EQ(esito.stato, 1);
     EXPECT_EQ(esito.uscita, "Attendere\n");
-    EXPECT_EQ(esito.errori, std::string(g.riga) + "\n");
+    EXPECT_EQ(esito.errori,
+              "Errore sul file " + (cartella / g.file).string() + ": " + g.motivo + "\n");
     // No temporary file, nothing but the complete files of the steps that ran.
     EXPECT_EQ(nomi_in(cartella.percorso()), g.restano);
     for (const auto& [nome, contenuto] : vecchi) {
@@ -101,27 +103,31 @@ INSTANTIATE_TEST_SUITE_P(
         Guasto{"CartellaNonScrivibile",
                {},
                {.senza_privilegi = true},
-               "Errore sul file Brunavia_linea.txt: Permission denied",
+               "Brunavia_linea.txt",
+               "permesso negato",
                unione({{"brunavia"}, kCompilati})},
         // The text files pass a 100 kB limit, the 2.5 MB plan does not: none of the three
         // compiled files is replaced, so the old set stays whole.
         Guasto{"LimiteDiDimensione",
                {},
                {.dimensione_massima_file = 100'000},
-               "Errore sul file Brunavia_linea.dat: File too large",
+               "Brunavia_linea.dat",
+               "file troppo grande",
                unione({{"brunavia"}, kDocumenti, kCompilati})},
         // A folder holds the table's name: the plan written before it is not replaced either.
         Guasto{"TabellaSostituitaDaUnaCartella",
                [](const fs::path& c) { cartella_al_posto_di(c, "Brunavia_706.sim"); },
                {},
-               "Errore sul file Brunavia_706.sim: Is a directory",
+               "Brunavia_706.sim",
+               "al suo posto c'e' una cartella",
                unione({{"brunavia"}, kDocumenti, kCompilati})},
         // A folder holds a document's name: the writers stop there; the two descriptions
         // already written are complete.
         Guasto{"DocumentoSostituitoDaUnaCartella",
                [](const fs::path& c) { cartella_al_posto_di(c, "Brunavia_706_note.txt"); },
                {},
-               "Errore sul file Brunavia_706_note.txt: Is a directory",
+               "Brunavia_706_note.txt",
+               "al suo posto c'e' una cartella",
                unione({{"brunavia", "Brunavia_706_note.txt"}, kDescrizioni, kCompilati})}),
     [](const testing::TestParamInfo<Guasto>& p) { return std::string(p.param.nome); });
 

@@ -110,6 +110,23 @@ TEST(StrumentoCompila, NomiDiScenarioETrenoDalleOpzioni) {
     EXPECT_EQ(t[86].testo, "2143");
 }
 
+// A name with an accented letter enters the table as Windows-1252 and names the files in UTF-8
+// (on Windows through the UTF-16 command line).
+TEST(StrumentoCompila, NomeAccentatoInWindows1252NellaTabella) {
+    prova::CartellaTemporanea descrizioni, lavoro;
+    scrivi_descrizioni(descrizioni.percorso());
+    const auto esito = prova::esegui(BRUNAVIA_TOOL_EXE,
+                                     {"compile", (descrizioni / kLinea).string(),
+                                      (descrizioni / kTreno).string(), "-o", "uscita",
+                                      "--scenario", "V\u00E0lle", "--train", "42"},
+                                     lavoro.percorso());
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    const auto sim = lavoro / "uscita" / "V\u00E0lle_42.sim";
+    ASSERT_TRUE(fs::exists(sim));
+    EXPECT_TRUE(fs::exists(lavoro / "uscita" / "V\u00E0lle_linea.dat"));
+    EXPECT_EQ(decodifica_tabella(prova::leggi_byte(sim))[85].testo, "\x56\xE0\x6C\x6C\x65");
+}
+
 // Without --scenario and --train the names come from description files named as the program
 // names them: the compiled files, the table and the competition codes are those of a compile
 // with these names, and the errors name that scenario.
@@ -217,6 +234,8 @@ TEST(StrumentoCompila, NomiCheEsconoDallaCartellaOTreniNonNumericiRifiutati) {
         {"--scenario", "../fuori"}, {"--scenario", "a/b"}, {"--scenario", "a\\b"},
         {"--scenario", ".."},       {"--scenario", ""},    {"--train", "abc"},
         {"--train", "12a"},         {"--train", "-5"},     {"--train", ""},
+        // No Windows-1252 byte for the letter: the table could not hold the name.
+        {"--scenario", "\u03A9mega"},
     };
     prova::CartellaTemporanea descrizioni;
     scrivi_descrizioni(descrizioni.percorso());

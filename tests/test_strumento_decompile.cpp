@@ -362,8 +362,9 @@ TEST(StrumentoDecompile, CartelleEFileMancantiNominatiInteriInItaliano) {
     EXPECT_FALSE(fs::exists(vuota));
 }
 
-// A folder with two scenarios gives no names by itself: decompile and plot say which
-// scenarios the folder holds and how to choose, instead of only that the default is missing.
+// A folder with several scenarios gives no names by itself: with none named, decompile and plot
+// refuse (64) and list them, even when one of them has the default names; a name that picks
+// none of them says which there are.
 TEST(StrumentoDecompile, CartellaConPiuScenariDiceComeSceglierne) {
     Cartelle c;
     compila_spedito_in(c.compilati.percorso(), {"Alta", "12"});
@@ -372,16 +373,35 @@ TEST(StrumentoDecompile, CartellaConPiuScenariDiceComeSceglierne) {
     const std::string scelta =
         "nella cartella ci sono Alta_12.sim, Bassa_3.sim; sceglierne uno con --scenario e "
         "--train\n";
-    const std::vector<std::vector<std::string>> comandi = {
+    const std::vector<std::vector<std::string>> senza_nomi = {
         {"decompile", cartella, "-o", (c.uscita / "testi").string()},
-        {"plot", cartella, "-o", (c.uscita / "x.svg").string()},
-        {"decompile", cartella, "-o", (c.uscita / "testi").string(), "--scenario", "Alta"}};
-    for (const auto& comando : comandi) {
+        {"plot", cartella, "-o", (c.uscita / "x.svg").string()}};
+    for (const auto& comando : senza_nomi) {
         std::string out, err;
-        EXPECT_EQ(esegui(comando, out, err), 1) << comando.back();
+        EXPECT_EQ(esegui(comando, out, err), kUscitaUso) << comando[0];
+        EXPECT_EQ(err, "brunavia-tool " + comando[0] + ": " + scelta + "vedi brunavia-tool " +
+                           comando[0] + " --help\n");
+    }
+    {
+        std::string out, err;
+        EXPECT_EQ(esegui({"decompile", cartella, "-o", (c.uscita / "testi").string(), "--scenario",
+                          "Alta"},
+                         out, err),
+                  1);
         EXPECT_TRUE(err.starts_with("Errore sul file ")) << err;
         EXPECT_TRUE(err.ends_with("file inesistente\n" + scelta)) << err;
     }
+    // With the default scenario among them, none is chosen silently either.
+    compila_spedito_in(c.compilati.percorso(), {"Brunavia", "706"});
+    for (const auto& comando : senza_nomi) {
+        std::string out, err;
+        EXPECT_EQ(esegui(comando, out, err), kUscitaUso) << comando[0];
+        EXPECT_NE(err.find("Alta_12.sim, Bassa_3.sim, Brunavia_706.sim; sceglierne"),
+                  std::string::npos)
+            << err;
+        EXPECT_EQ(out, "");
+    }
+    EXPECT_FALSE(fs::exists(c.uscita / "testi"));
     std::string out, err;
     EXPECT_EQ(esegui({"decompile", cartella, "-o", (c.uscita / "testi").string(), "--scenario",
                       "Bassa", "--train", "3"},
@@ -423,8 +443,9 @@ TEST(StrumentoDecompile, NomiDiversiDaQuelliDellaTabellaRifiutati) {
         esegui({"decompile", c.compilati.percorso().string(), "-o", c.uscita.percorso().string()},
                out, err),
         1);
-    EXPECT_NE(err.find("riga 85: il nome dello scenario e' \"Brunavia\", non \"Altra\""),
-              std::string::npos)
+    EXPECT_NE(
+        err.find("riga 85 della tabella: il nome dello scenario e' \"Brunavia\", non \"Altra\""),
+        std::string::npos)
         << err;
     EXPECT_TRUE(fs::is_empty(c.uscita.percorso()));
 }

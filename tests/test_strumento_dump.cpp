@@ -347,3 +347,35 @@ TEST(StrumentoDump, IlComandoRifiutaUnFileTroncatoConStato1) {
 
 }  // namespace
 }  // namespace brunavia::strumento
+
+namespace brunavia::strumento {
+namespace {
+
+// A --kind that does not fit the file says which kind the file reads as.
+TEST(StrumentoDump, UnKindSbagliatoDiceChiIlFileSembra) {
+    FileCompilati file;
+    struct Caso {
+        fs::path file;
+        std::string tipo;
+        std::string nota;
+    };
+    const Caso casi[] = {
+        {file.celle, "table", "nota: il file sembra le celle di un .dat (--kind cells)\n"},
+        {file.tabella, "cells", "nota: il file sembra la tabella di un .sim (--kind table)\n"},
+        {file.piano, "table", "nota: il file sembra il piano di un _linea.dat (--kind plan)\n"},
+    };
+    for (const Caso& c : casi) {
+        const Esito e = strumento({"dump", c.file.string(), "--kind", c.tipo});
+        EXPECT_EQ(e.stato, 1) << c.file;
+        EXPECT_TRUE(e.errori.ends_with(c.nota)) << e.errori;
+    }
+    prova::scrivi_byte(file.cartella / "vuoto.bin", "\x07");
+    const Esito nessuno =
+        strumento({"dump", (file.cartella / "vuoto.bin").string(), "--kind", "plan"});
+    EXPECT_TRUE(nessuno.errori.ends_with(
+        "nota: non si legge nemmeno come un altro tipo di file compilato\n"))
+        << nessuno.errori;
+}
+
+}  // namespace
+}  // namespace brunavia::strumento

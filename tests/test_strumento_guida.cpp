@@ -107,7 +107,20 @@ TEST(StrumentoGuida, AiutoEUsoErratoDiOgniComando) {
         {{"compile", "linea.txt"},
          strumento::kUscitaUso,
          "",
-         "brunavia-tool compile: servono 2 argomenti, dati 1"},
+         "brunavia-tool compile: servono 2 argomenti, dato 1"},
+        {{"dump"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool dump: serve 1 argomento, nessuno dato"},
+        {{"dump", "a.dat", "b.dat"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool dump: serve 1 argomento, dati 2"},
+        {{"dump", "x.dat", "--from", "9000", "--to", "2000"},
+         strumento::kUscitaUso,
+         "",
+         "brunavia-tool dump: --from 9000 viene dopo --to 2000"},
+        {{"--version"}, 0, "brunavia-tool 1.0\n", ""},
         {{"compile", "a", "b", "-o"},
          strumento::kUscitaUso,
          "",
@@ -143,6 +156,14 @@ TEST(StrumentoGuida, AiutoEUsoErratoDiOgniComando) {
         EXPECT_EQ(err.str().rfind(c.inizio_errori, 0), 0u) << err.str();
         if (c.inizio_uscita.empty()) {
             EXPECT_EQ(out.str(), "");
+        }
+        // A command line that does not fit gets its reason and where the help is, not the
+        // whole help.
+        if (stato == strumento::kUscitaUso && !c.argomenti.empty()) {
+            const std::string comando = c.argomenti[0] == "compila" ? "" : c.argomenti[0] + " ";
+            EXPECT_EQ(err.str().find('\n') + 1, err.str().rfind("\nvedi ") + 1) << err.str();
+            EXPECT_TRUE(err.str().ends_with("\nvedi brunavia-tool " + comando + "--help\n"))
+                << err.str();
         }
     }
 }

@@ -263,6 +263,58 @@ TEST(StrumentoPlot, FileMancantiODanneggiatiFermanoIlDisegno) {
     EXPECT_EQ(rotta.errori, dump.errori);
 }
 
+// Files that do not come from one compile are refused, each mismatch named: a 20 km cell
+// file under the shipped table, the shipped plan beside a 20 km scenario, a table of another
+// scenario copied under this one's name. Nothing is drawn.
+TEST(StrumentoPlot, FileDiCompilazioniDiverseRifiutati) {
+    prova::CartellaTemporanea spedito, piccolo;
+    compila_spedito(spedito.percorso());
+    scenario_piccolo(piccolo.percorso());
+    struct Caso {
+        std::string file;  // copied from the small scenario's folder into the shipped one
+        std::string motivo;
+    };
+    const Caso casi[] = {
+        {"Brunavia_706.dat", "le celle sono 541, ma la tabella (riga 84) e' di una linea di"},
+        {"Brunavia_linea.dat",
+         "il piano ha 27001 punti, ma la tabella (riga 84) e' di una linea di"},
+    };
+    for (const Caso& c : casi) {
+        prova::CartellaTemporanea misto;
+        for (const auto& voce : fs::directory_iterator(spedito.percorso()))
+            fs::copy_file(voce.path(), misto / voce.path().filename());
+        fs::copy_file(piccolo / c.file, misto / c.file, fs::copy_options::overwrite_existing);
+        const auto svg = misto / "x.svg";
+        const auto e = prova::esegui(BRUNAVIA_TOOL_EXE,
+                                     {"plot", misto.percorso().string(), "-o", svg.string()},
+                                     misto.percorso());
+        EXPECT_EQ(e.stato, 1) << c.file;
+        EXPECT_NE(e.errori.find("non vengono da una stessa compilazione; nulla e' stato disegnato"),
+                  std::string::npos)
+            << e.errori;
+        EXPECT_NE(e.errori.find(c.motivo), std::string::npos) << e.errori;
+        EXPECT_FALSE(fs::exists(svg));
+    }
+    // Another scenario's table under this one's name: the names of rows 85 and 86.
+    prova::CartellaTemporanea altro;
+    for (const auto& voce : fs::directory_iterator(spedito.percorso()))
+        fs::copy_file(voce.path(), altro / voce.path().filename());
+    fs::rename(altro / "Brunavia_706.sim", altro / "Altra_9.sim");
+    fs::rename(altro / "Brunavia_706.dat", altro / "Altra_9.dat");
+    fs::rename(altro / "Brunavia_linea.dat", altro / "Altra_linea.dat");
+    const auto e = prova::esegui(
+        BRUNAVIA_TOOL_EXE, {"plot", altro.percorso().string(), "-o", (altro / "x.svg").string()},
+        altro.percorso());
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_NE(e.errori.find("riga 85 della tabella: il nome dello scenario e' \"Brunavia\", non "
+                            "\"Altra\" (--scenario)"),
+              std::string::npos)
+        << e.errori;
+    EXPECT_NE(e.errori.find("riga 86 della tabella: il numero del treno e' \"706\", non \"9\""),
+              std::string::npos)
+        << e.errori;
+}
+
 // Every station is named on the plan as well as on its track, and neither the plan's line nor
 // the kilometre grid nor the line's end runs through any text.
 TEST(StrumentoPlot, OgniStazioneNominataSulPianoSenzaLineeSulleScritte) {

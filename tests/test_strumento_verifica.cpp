@@ -137,6 +137,10 @@ const CasoAvviso kCasi[] = {
     {"virgola-nel-nome", true, "ROSTENA", "ROSTENA, NORD", "ROSTENA NORD", 73},
     {"testo-utf8", true, "ROSTENA", "ROST\xC3\xA0NA", "ROST\xE0NA", 73},
     {"orario-fuori-giornata", true, "8,25, 0, ORVADA", "24,25, 0, ORVADA", "23,25, 0, ORVADA", 70},
+    {"orario-all-indietro", true, "9,23, 0, BORGO ALTINO", "8,59, 0, BORGO ALTINO",
+     "9, 2, 0, BORGO ALTINO", 84},
+    {"curva-senza-lato", false, "curvad3,  850,  500", "curva3,  850,  500", "CURVAD3,  850,  500",
+     13},
 };
 
 INSTANTIATE_TEST_SUITE_P(Trappole, Avvisi, testing::ValuesIn(kCasi),
@@ -300,11 +304,12 @@ struct EsitoCheck {
     std::string errori;
 };
 
-EsitoCheck check(const fs::path& linea, const fs::path& treno, bool json) {
+EsitoCheck check(const fs::path& linea, const fs::path& treno, bool json, bool tutte = false) {
     OpzioniVerifica o;
     o.linea = linea;
     o.treno = treno;
     o.json = json;
+    o.tutte = tutte;
     std::ostringstream uscita, errori;
     const int stato = comando_check(o, uscita, errori);
     return {stato, uscita.str(), errori.str()};
@@ -346,6 +351,42 @@ TEST(Verifica, StatoDiUscitaEFormatoDelleRighe) {
     const auto mancante = check(linea, treno, false);
     EXPECT_EQ(mancante.stato, 1);
     EXPECT_NE(mancante.errori.find(treno.string()), std::string::npos);
+}
+
+std::size_t conta(const std::string& testo, const std::string& parola) {
+    std::size_t n = 0;
+    for (auto i = testo.find(parola); i != std::string::npos; i = testo.find(parola, i + 1)) ++n;
+    return n;
+}
+
+// The same gradient row repeated after an earlier one: each after the first is out of order. The
+// run shows its first three, then one line before the next message; --all and --json keep
+// every one.
+TEST(Verifica, RipetizioniSuRigheConsecutiveRipiegate) {
+    constexpr int kRipetute = 400;
+    std::string righe;
+    for (int i = 0; i < kRipetute; ++i) righe += "pendenza,  16000,   0\r\n";
+    const std::string ultima = "pendenza,  1200,   7\r\n";
+    const auto i = linea_spedita().find(ultima);
+    ASSERT_NE(i, std::string::npos);
+    prova::CartellaTemporanea c;
+    const fs::path linea = c / "L.txt", treno = c / "T.txt";
+    prova::scrivi_byte(linea, std::string(linea_spedita()).insert(i + ultima.size(), righe));
+    prova::scrivi_byte(treno, treno_spedito());
+
+    const auto ripiegato = check(linea, treno, false);
+    const std::string ripetuta = "(cella 320) non viene dopo la precedente (cella 320)";
+    EXPECT_EQ(ripiegato.stato, 3);
+    EXPECT_EQ(conta(ripiegato.uscita, ripetuta), 3u) << ripiegato.uscita;
+    const std::string piega = "\n... e altre 396 righe uguali, righe 214-609 [fuori-ordine]\n" +
+                              linea.string() + ":610:12: warning: la riga 'pendenza' a 2400 m";
+    EXPECT_NE(ripiegato.uscita.find(piega), std::string::npos) << ripiegato.uscita;
+
+    const auto tutte = check(linea, treno, false, true);
+    EXPECT_EQ(conta(tutte.uscita, ripetuta), static_cast<std::size_t>(kRipetute - 1));
+    EXPECT_EQ(tutte.uscita.find("righe uguali"), std::string::npos);
+    EXPECT_EQ(conta(check(linea, treno, true).uscita, ripetuta),
+              static_cast<std::size_t>(kRipetute - 1));
 }
 
 TEST(Verifica, JsonUnSoloArrayConIlSegnoDellaRipresa) {

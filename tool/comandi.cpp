@@ -11,7 +11,10 @@
 #include <optional>
 #include <ostream>
 #include <string_view>
+#include <utility>
 
+#include "app/versione.h"
+#include "io/cp1252.h"
 #include "io/file_atomico.h"
 #include "io/flussi_standard.h"
 #include "tool/check/verifica.h"
@@ -23,6 +26,7 @@
 #include "tool/messaggi_file.h"
 #include "tool/nomi.h"
 #include "tool/plot/disegno.h"
+#include "tool/scenario.h"
 
 namespace brunavia::strumento {
 namespace {
@@ -50,7 +54,7 @@ constexpr std::string_view kAiutoCompile =
     "lunghezza del percorso e' stata letta); 64 riga di comando errata.\n";
 
 constexpr std::string_view kAiutoCheck =
-    "uso: brunavia-tool check LINEA TRENO [--json]\n"
+    "uso: brunavia-tool check LINEA TRENO [--json] [--all]\n"
     "\n"
     "Legge le due descrizioni (senza scrivere, spostare o cancellare nulla) e riporta, in ordine\n"
     "di file, ogni errore che la compilazione registrerebbe, anche quelli che si trovano solo\n"
@@ -58,7 +62,9 @@ constexpr std::string_view kAiutoCheck =
     "ogni trappola silenziosa del formato:\n"
     "  FILE:RIGA:COLONNA: error: Errore n. N, posizione P: spiegazione\n"
     "  FILE:RIGA:COLONNA: warning: che cosa succede e che cosa scrivere [codice]\n"
-    "ognuno seguito dalla riga del file e da un segno ^ sotto il campo. Con --json scrive un\n"
+    "ognuno seguito dalla riga del file e da un segno ^ sotto il campo. Lo stesso avviso su piu'\n"
+    "di tre righe consecutive mostra le prime tre, poi una riga \"... e altre N righe uguali,\n"
+    "righe A-B\"; --all li scrive tutti. Con --json scrive un\n"
     "solo array di oggetti {file, line, column, severity, code, error, position, message,\n"
     "found_by_reading_on}.\n"
     "\n"
@@ -88,11 +94,14 @@ constexpr std::string_view kAiutoPlot =
     "il profilo altimetrico con i tratti di montagna, la pendenza, la velocita' massima del\n"
     "treno e l'aderenza, con stazioni, segnali, cartelli, rallentamenti e marcatori nelle loro\n"
     "celle. Un nome non dato con --scenario o --train viene dall'unico file NOME_NUMERO.sim\n"
-    "della cartella, se ce n'e' uno solo; altrimenti e' Brunavia o 706. La cartella di\n"
-    "FILE.svg e' creata se manca.\n"
+    "della cartella, se ce n'e' uno solo; se ce ne sono piu' d'uno, senza --scenario ne'\n"
+    "--train il comando li elenca e si ferma; altrimenti e' Brunavia o 706. La cartella di\n"
+    "FILE.svg e' creata se manca. File che non vengono da una stessa compilazione (nomi della\n"
+    "tabella, numero di celle e di punti del piano contro la lunghezza della riga 84) non\n"
+    "sono disegnati.\n"
     "\n"
-    "Stato di uscita: 0 disegnato; 1 file mancante, danneggiato o non scrivibile; 64 riga di\n"
-    "comando errata.\n";
+    "Stato di uscita: 0 disegnato; 1 file mancante, danneggiato, non scrivibile o di\n"
+    "compilazioni diverse; 64 riga di comando errata o scenario da scegliere.\n";
 
 constexpr std::string_view kAiutoDecompile =
     "uso: brunavia-tool decompile CARTELLA -o USCITA [--scenario NOME] [--train NUMERO]\n"
@@ -104,11 +113,12 @@ constexpr std::string_view kAiutoDecompile =
     "le compila in memoria come compile e confronta i tre file byte per byte: se non li\n"
     "riproduce non scrive nulla e dice quali celle, righe della tabella o punti del piano non\n"
     "ha saputo spiegare. Senza piano (compilazione con flag 0) non ci sono curve. I nomi vengono\n"
-    "da --scenario e --train o, senza, dall'unico file .sim della cartella. Descrizioni gia'\n"
+    "da --scenario e --train o, senza, dall'unico file .sim della cartella (con piu' file\n"
+    ".sim e nessuna delle due opzioni il comando li elenca e si ferma). Descrizioni gia'\n"
     "presenti in USCITA non sono sostituite senza --force.\n"
     "\n"
     "Stato di uscita: 0 scritte e provate; 1 rifiutato, o file mancante, troncato o danneggiato;\n"
-    "64 riga di comando errata o nome non valido.\n";
+    "64 riga di comando errata, nome non valido o scenario da scegliere.\n";
 
 // What a command does once its command line has been read; returns the exit status.
 using Azione = std::function<int(std::ostream& uscita, std::ostream& errori)>;
@@ -132,6 +142,10 @@ std::optional<std::int64_t> intero(const std::string& testo) {
 }
 
 std::string motivo_nome_scenario(const std::string& nome) {
+    if (!convertibile_in_cp1252(nome)) {
+        return "il nome dello scenario \"" + nome +
+               "\" ha un carattere che Windows-1252 non ha: il simulatore non lo leggerebbe";
+    }
     return nome_scenario_valido(nome) ? ""
                                       : "il nome dello scenario \"" + nome +
                                             "\" non puo' nominare file nella cartella: niente "
@@ -202,6 +216,7 @@ Azione dichiara_check(CLI::App& riga) {
     riga.add_option("LINEA", o->linea);
     riga.add_option("TRENO", o->treno);
     riga.add_flag("--json", o->json);
+    riga.add_flag("--all", o->tutte);
     return [o](std::ostream& uscita, std::ostream& errori) {
         const NomiScenario n =
             nomi_da_usare(nomi_dalle_descrizioni(o->linea, o->treno), std::nullopt, std::nullopt);
@@ -238,6 +253,41 @@ void elenca(TipoCompilato tipo, const std::string& byte, const OpzioniElenco& o,
     }
 }
 
+struct TipoDiDump {
+    TipoCompilato tipo;
+    std::string_view opzione;  // the value of --kind
+    std::string_view nome;     // in the message
+    void (*decodifica)(std::string_view byte);
+};
+
+const TipoDiDump kTipiDiDump[] = {
+    {TipoCompilato::celle, "cells", "le celle di un .dat",
+     [](std::string_view b) { decodifica_celle(b); }},
+    {TipoCompilato::tabella, "table", "la tabella di un .sim",
+     [](std::string_view b) { decodifica_tabella(b); }},
+    {TipoCompilato::tracciato, "plan", "il piano di un _linea.dat",
+     [](std::string_view b) { decodifica_tracciato(b); }},
+};
+
+// When the file given with a --kind does not decode as that kind: a line naming the kinds that
+// it does decode as, or that it decodes as none of them.
+std::string tipo_somigliante(const std::filesystem::path& file, TipoCompilato dato) {
+    const std::string byte = leggi_tutto(file);
+    std::string adatti;
+    for (const TipoDiDump& t : kTipiDiDump) {
+        if (t.tipo == dato) continue;
+        try {
+            t.decodifica(byte);
+        } catch (const ErroreDecodifica&) {
+            continue;
+        }
+        adatti += std::string(adatti.empty() ? "" : " o ") + std::string(t.nome) + " (--kind " +
+                  std::string(t.opzione) + ")";
+    }
+    if (adatti.empty()) return "nota: non si legge nemmeno come un altro tipo di file compilato\n";
+    return "nota: il file sembra " + adatti + "\n";
+}
+
 struct OpzioniDump {
     std::filesystem::path file;
     std::string tipo;  // --kind, empty: from the name
@@ -245,12 +295,19 @@ struct OpzioniDump {
 };
 
 int comando_dump(const OpzioniDump& o, std::ostream& uscita, std::ostream& errori) {
+    const OpzioniElenco& tratto = o.elenco;
+    if (tratto.da_metri && tratto.a_metri && *tratto.da_metri > *tratto.a_metri) {
+        throw ErroreUso{"--from " + std::to_string(*tratto.da_metri) + " viene dopo --to " +
+                        std::to_string(*tratto.a_metri) +
+                        ": il tratto va dal metro minore al maggiore"};
+    }
     const TipoCompilato tipo = tipo_per_dump(o.file, o.tipo);
     try {
         elenca(tipo, leggi_tutto(o.file), o.elenco, uscita);
         return kUscitaRegolare;
     } catch (const ErroreDecodifica& e) {
         errori << o.file.string() << ": " << e.what() << "\n";
+        if (!o.tipo.empty()) errori << tipo_somigliante(o.file, tipo);
     } catch (const ErroreFile& e) {
         errori << riga_errore_file(e) << "\n";
     }
@@ -282,13 +339,29 @@ struct OpzioniPlot {
     NomiDati nomi;
 };
 
+// A folder of several scenarios is read only once one of them is named.
+void richiedi_scelta(const std::filesystem::path& cartella, const NomiDati& nomi) {
+    if (auto elenco = scelta_necessaria(cartella, nomi.scenario, nomi.treno); !elenco.empty())
+        throw ErroreUso{std::move(elenco)};
+}
+
 int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& errori) {
     if (o.destinazione.empty()) throw ErroreUso{"manca -o FILE.svg"};
+    richiedi_scelta(o.cartella, o.nomi);
     NomiScenario nomi;
     try {
         controlla_cartella(o.cartella);
         nomi = nomi_da_usare(nomi_dalla_cartella(o.cartella), o.nomi.scenario, o.nomi.treno);
         const ScenarioCompilato s = leggi_scenario(o.cartella, nomi.scenario, nomi.treno);
+        const auto motivi =
+            file_discordanti(s.tabella, s.celle.size(), s.tracciato ? &*s.tracciato : nullptr,
+                             nomi.scenario, nomi.treno);
+        if (!motivi.empty()) {
+            errori << "plot: i file compilati di " << o.cartella.string()
+                   << " non vengono da una stessa compilazione; nulla e' stato disegnato.\n";
+            for (const auto& m : motivi) errori << "  " << m << "\n";
+            return kUscitaFallita;
+        }
         const Disegno d = disegna_scenario(s, nomi.scenario + ", treno " + nomi.treno);
         // The page's folder is created when missing, as compile does for its files.
         crea_cartella(std::filesystem::path(o.destinazione).parent_path());
@@ -347,6 +420,7 @@ Azione dichiara_decompile(CLI::App& riga) {
     dichiara_nomi(riga, nomi);
     return [o, nomi](std::ostream& uscita, std::ostream& errori) {
         if (o->uscita.empty()) throw ErroreUso{"manca -o USCITA"};
+        richiedi_scelta(o->cartella, *nomi);
         o->scenario = nomi->scenario;
         o->treno = nomi->treno;
         return comando_decompile(*o, uscita, errori);
@@ -398,7 +472,9 @@ std::string aiuto_generale() {
         testo.append(larghezza + 2 - c.nome.size(), ' ');
         testo += std::string(c.riassunto) + "\n";
     }
-    return testo + "\n\"brunavia-tool COMANDO --help\" descrive ogni comando.\n";
+    return testo +
+           "\n\"brunavia-tool COMANDO --help\" descrive ogni comando; \"brunavia-tool "
+           "--version\" ne mostra la versione.\n";
 }
 
 // The parser of one command: no CLI11 help (the command's own text is shown instead), unknown
@@ -439,6 +515,14 @@ std::string motivo_di(const CLI::ParseError& e, const CLI::App& app,
     return "riga di comando non valida";
 }
 
+// "serve 1 argomento, dati 2", "servono 2 argomenti, dato 1": the counts in agreement.
+std::string argomenti_attesi(std::size_t attesi, std::size_t dati) {
+    const std::string richiesti =
+        attesi == 1 ? "serve 1 argomento" : "servono " + std::to_string(attesi) + " argomenti";
+    if (dati == 0) return richiesti + ", nessuno dato";
+    return richiesti + (dati == 1 ? ", dato 1" : ", dati " + std::to_string(dati));
+}
+
 // What is left once the options are read must be nothing: an unknown option, or positional
 // arguments in another number than the command takes, is refused.
 void controlla_avanzi(const CLI::App& app) {
@@ -452,10 +536,7 @@ void controlla_avanzi(const CLI::App& app) {
         if (x.size() > 1 && x[0] == '-') throw ErroreUso{"opzione sconosciuta: " + x};
         ++dati;
     }
-    if (dati != attesi) {
-        throw ErroreUso{"servono " + std::to_string(attesi) + " argomenti, dati " +
-                        std::to_string(dati)};
-    }
+    if (dati != attesi) throw ErroreUso{argomenti_attesi(attesi, dati)};
 }
 
 int esegui_comando(const Comando& c, const std::vector<std::string>& argomenti,
@@ -477,7 +558,8 @@ int esegui_comando(const Comando& c, const std::vector<std::string>& argomenti,
         controlla_avanzi(riga.app);
         return azione(uscita, errori);
     } catch (const ErroreUso& e) {
-        errori << "brunavia-tool " << c.nome << ": " << e.motivo << "\n\n" << c.aiuto;
+        errori << "brunavia-tool " << c.nome << ": " << e.motivo << "\nvedi brunavia-tool "
+               << c.nome << " --help\n";
         return kUscitaUso;
     }
 }
@@ -495,6 +577,10 @@ int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& us
         uscita << aiuto_generale();
         return kUscitaRegolare;
     }
+    if (nome == "--version") {
+        uscita << "brunavia-tool " << kNumeroVersione << "\n";
+        return kUscitaRegolare;
+    }
     for (const Comando& c : kComandi) {
         if (c.nome == nome) {
             return esegui_comando(c,
@@ -502,7 +588,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, std::ostream& us
                                   uscita, errori);
         }
     }
-    errori << "brunavia-tool: comando sconosciuto \"" << nome << "\"\n\n" << aiuto_generale();
+    errori << "brunavia-tool: comando sconosciuto \"" << nome << "\"\nvedi brunavia-tool --help\n";
     return kUscitaUso;
 }
 

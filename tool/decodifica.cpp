@@ -212,7 +212,14 @@ std::string leggi_tutto(const std::filesystem::path& file) {
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) throw ErroreFile(file, "impossibile aprire il file in lettura");
-    std::string byte((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // One read of the whole size, then whatever a growing file still holds.
+    const auto dimensione = std::filesystem::file_size(file, ec);
+    std::string byte(ec ? 0 : static_cast<std::size_t>(dimensione), '\0');
+    in.read(byte.data(), static_cast<std::streamsize>(byte.size()));
+    byte.resize(static_cast<std::size_t>(in.gcount()));
+    if (!in.bad() && in.good()) {
+        byte.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     if (in.bad()) throw ErroreFile(file, "errore di lettura");
     return byte;
 }

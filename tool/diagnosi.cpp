@@ -162,12 +162,14 @@ std::int32_t numero_della_terminazione(const Terminazione& t) {
 std::string testo_diagnosi(const Diagnosi& d, const Sorgenti& s, bool gravita) {
     std::string r;
     const std::optional<std::string>* testo = nullptr;
+    std::vector<std::size_t>* inizi = nullptr;
     if (d.luogo.file == FileDescrizione::nessuno) {
         r = s.scenario;
     } else {
         const bool treno = d.luogo.file == FileDescrizione::treno;
         r = treno ? s.treno : s.linea;
         testo = treno ? s.testo_treno : s.testo_linea;
+        inizi = treno ? &s.inizi_treno : &s.inizi_linea;
         if (d.luogo.campo.riga > 0) {
             r += ":" + std::to_string(d.luogo.campo.riga) + ":" +
                  std::to_string(d.luogo.campo.colonna);
@@ -184,7 +186,8 @@ std::string testo_diagnosi(const Diagnosi& d, const Sorgenti& s, bool gravita) {
     if (d.dopo_ripresa) r += kDopoRipresa;
     if (!d.codice.empty()) r += " [" + d.codice + "]";
     if (testo && *testo && d.luogo.campo.riga > 0) {
-        if (const auto riga = riga_di_testo(**testo, d.luogo.campo.riga)) {
+        if (inizi->empty()) *inizi = inizi_delle_righe(**testo);
+        if (const auto riga = riga_di_testo(**testo, *inizi, d.luogo.campo.riga)) {
             r += "\n" + riga_con_segno(*riga, d.luogo.campo.colonna);
         }
     }
@@ -199,6 +202,24 @@ std::optional<std::string> riga_di_testo(std::string_view testo, int riga) {
         inizio = fine + (testo.compare(fine, 2, "\r\n") == 0 ? 2 : 1);
     }
     if (riga < 1 || inizio > testo.size()) return std::nullopt;
+    const std::size_t fine = testo.find_first_of("\r\n", inizio);
+    return std::string(testo.substr(inizio, fine == std::string_view::npos ? fine : fine - inizio));
+}
+
+std::vector<std::size_t> inizi_delle_righe(std::string_view testo) {
+    std::vector<std::size_t> r{0};
+    for (std::size_t i = testo.find_first_of("\r\n"); i != std::string_view::npos;
+         i = testo.find_first_of("\r\n", r.back())) {
+        r.push_back(i + (testo.compare(i, 2, "\r\n") == 0 ? 2 : 1));
+    }
+    return r;
+}
+
+std::optional<std::string> riga_di_testo(std::string_view testo,
+                                         const std::vector<std::size_t>& inizi, int riga) {
+    if (riga < 1 || static_cast<std::size_t>(riga) > inizi.size()) return std::nullopt;
+    const std::size_t inizio = inizi[static_cast<std::size_t>(riga - 1)];
+    if (inizio > testo.size()) return std::nullopt;
     const std::size_t fine = testo.find_first_of("\r\n", inizio);
     return std::string(testo.substr(inizio, fine == std::string_view::npos ? fine : fine - inizio));
 }

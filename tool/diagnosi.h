@@ -35,6 +35,9 @@ struct Sorgenti {
     std::string scenario;  // "scenario NAME, treno N"
     const std::optional<std::string>* testo_linea = nullptr;
     const std::optional<std::string>* testo_treno = nullptr;
+    // Where each line of the two texts starts, found once when the first line is shown.
+    mutable std::vector<std::size_t> inizi_linea;
+    mutable std::vector<std::size_t> inizi_treno;
 };
 
 // An error the compile recorded (number `indice` of its list), explained for an author: what
@@ -63,5 +66,10 @@ std::string testo_diagnosi(const Diagnosi& d, const Sorgenti& s, bool gravita);
 // The line `riga` (from 1) of a description text, without its line end; nothing when the text
 // has fewer lines. Line ends are CR LF, a lone CR or a lone LF, as the field reader takes them.
 std::optional<std::string> riga_di_testo(std::string_view testo, int riga);
+
+// Where each line of a text starts, for `riga_di_testo` with the starts found once.
+std::vector<std::size_t> inizi_delle_righe(std::string_view testo);
+std::optional<std::string> riga_di_testo(std::string_view testo,
+                                         const std::vector<std::size_t>& inizi, int riga);
 
 }  // namespace brunavia::strumento

@@ -4,6 +4,8 @@
 #include <system_error>
 #include <vector>
 
+#include "io/cp1252.h"
+
 namespace brunavia::strumento {
 namespace {
 
@@ -58,14 +60,30 @@ std::optional<NomiScenario> nomi_dalla_cartella(const std::filesystem::path& car
     return nome_e_treno(trovati.front(), ".sim");
 }
 
+namespace {
+
+std::string elenco_da_scegliere(const std::vector<std::string>& trovati) {
+    std::string elenco;
+    for (const auto& nome : trovati) elenco += (elenco.empty() ? "" : ", ") + nome;
+    return "nella cartella ci sono " + elenco + "; sceglierne uno con --scenario e --train";
+}
+
+}  // namespace
+
 std::string scenari_da_scegliere(const std::filesystem::path& cartella, const NomiScenario& usati) {
     const auto trovati = file_sim(cartella);
     const std::string proprio = usati.scenario + "_" + usati.treno + ".sim";
     if (trovati.empty() || std::find(trovati.begin(), trovati.end(), proprio) != trovati.end())
         return "";
-    std::string elenco;
-    for (const auto& nome : trovati) elenco += (elenco.empty() ? "" : ", ") + nome;
-    return "nella cartella ci sono " + elenco + "; sceglierne uno con --scenario e --train";
+    return elenco_da_scegliere(trovati);
+}
+
+std::string scelta_necessaria(const std::filesystem::path& cartella,
+                              const std::optional<std::string>& scenario,
+                              const std::optional<std::string>& treno) {
+    if (scenario || treno) return "";
+    const auto trovati = file_sim(cartella);
+    return trovati.size() > 1 ? elenco_da_scegliere(trovati) : "";
 }
 
 NomiScenario nomi_da_usare(const std::optional<NomiScenario>& dai_file,
@@ -80,7 +98,7 @@ NomiScenario nomi_da_usare(const std::optional<NomiScenario>& dai_file,
 bool nome_scenario_valido(std::string_view nome) {
     return !nome.empty() && nome != "." && nome != ".." &&
            nome.find_first_of("/\\") == std::string_view::npos &&
-           nome.find('\0') == std::string_view::npos;
+           nome.find('\0') == std::string_view::npos && convertibile_in_cp1252(nome);
 }
 
 bool numero_treno_valido(std::string_view numero) {

@@ -30,6 +30,14 @@ std::optional<NomiScenario> nomi_dalla_cartella(const std::filesystem::path& car
 // one of `usati` is among them (the failure was elsewhere).
 std::string scenari_da_scegliere(const std::filesystem::path& cartella, const NomiScenario& usati);
 
+// For a command that reads a folder of compiled files: when the folder holds several
+// "NAME_N.sim" files and neither --scenario nor --train chose one, the line that lists them
+// and says how to choose (a default name would pick a scenario the author did not mean);
+// empty otherwise.
+std::string scelta_necessaria(const std::filesystem::path& cartella,
+                              const std::optional<std::string>& scenario,
+                              const std::optional<std::string>& treno);
+
 // The names a command uses: each one given on its command line, else the one its files carry
 // (`dai_file`, when they follow the program's naming), else the default.
 NomiScenario nomi_da_usare(const std::optional<NomiScenario>& dai_file,

@@ -1,5 +1,6 @@
 #include "tool/registro_righe.h"
 
+#include <algorithm>
 #include <array>
 
 namespace brunavia::strumento {
@@ -16,13 +17,40 @@ std::optional<std::int64_t> ParolaLetta::primo_numero() const {
     return std::nullopt;
 }
 
+RigaVista FileLetto::riga(int r) const {
+    if (r < 1 || static_cast<std::size_t>(r) > righe.size()) return {};
+    return righe[static_cast<std::size_t>(r) - 1];
+}
+
+namespace {
+
+bool non_ascii(std::string_view testo) {
+    return std::any_of(testo.begin(), testo.end(),
+                       [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
+}
+
+}  // namespace
+
 void RegistroRighe::campo(bool numero, PosizioneCampo dove, std::string_view testo) {
+    if (parola_corrente_)
+        parole_[*parola_corrente_].campi.push_back({numero, dove, std::string(testo)});
+    if (!per_le_trappole_ || dove.riga < 1) return;
     FileLetto& file = corrente();
-    file.campi.push_back({numero, dove, std::string(testo)});
-    if (numero || testo.find_first_not_of(" \t") != std::string_view::npos) {
-        ++file.campi_per_riga[dove.riga];
-    }
-    if (parola_corrente_) parole_[*parola_corrente_].campi.push_back(file.campi.back());
+    const auto r = static_cast<std::size_t>(dove.riga);
+    if (file.righe.size() < r) file.righe.resize(r);
+    RigaVista& vista = file.righe[r - 1];
+    if (vista.prima_colonna == 0) vista.prima_colonna = dove.colonna;
+    if (numero || testo.find_first_not_of(" \t") != std::string_view::npos) ++vista.campi;
+    if (!numero && non_ascii(testo))
+        file.campi_non_ascii.push_back({numero, dove, std::string(testo)});
+}
+
+void RegistroRighe::dimentica_parola_senza_riga() {
+    auto& indici = corrente().parole;
+    if (per_le_trappole_ || parole_.empty() || !parole_.back().tipi.empty()) return;
+    if (indici.empty() || indici.back() + 1 != parole_.size()) return;
+    parole_.pop_back();
+    indici.pop_back();
 }
 
 void RegistroRighe::togli_ultimo_campo() {
@@ -50,6 +78,7 @@ void RegistroRighe::separatore(PosizioneCampo dove, std::string_view testo) {
 
 void RegistroRighe::parola(PosizioneCampo dove, std::string_view testo) {
     togli_ultimo_campo();
+    dimentica_parola_senza_riga();
     parole_.push_back({treno_corrente_, dove, std::string(testo), {}, {}, {}});
     parola_corrente_ = parole_.size() - 1;
     corrente().parole.push_back(*parola_corrente_);
@@ -84,11 +113,13 @@ void RegistroRighe::cella_occupata(std::int64_t k) {
     rifiuti_.push_back(r);
 }
 
+// Refusals are recorded in the order of the errors, rows in reading order (the line description,
+// then the train's): both are searched by halves, so that a report stays linear in its errors.
 const CellaRifiutata* RegistroRighe::rifiuto_di(std::size_t indice) const {
-    for (const CellaRifiutata& r : rifiuti_) {
-        if (r.errore == indice) return &r;
-    }
-    return nullptr;
+    const auto i =
+        std::lower_bound(rifiuti_.begin(), rifiuti_.end(), indice,
+                         [](const CellaRifiutata& r, std::size_t n) { return r.errore < n; });
+    return i != rifiuti_.end() && i->errore == indice ? &*i : nullptr;
 }
 
 const ParolaLetta* RegistroRighe::riga_con_cella(std::int64_t k, std::uint8_t tipo) const {
@@ -108,11 +139,20 @@ const ParolaLetta* RegistroRighe::rallentamento_su(std::int64_t k) const {
 }
 
 const ParolaLetta* RegistroRighe::riga_del_campo(bool treno, PosizioneCampo dove) const {
-    for (const ParolaLetta& p : parole_) {
-        if (p.treno != treno) continue;
-        for (const CampoLetto& c : p.campi) {
-            if (c.dove.riga == dove.riga && c.dove.colonna == dove.colonna) return &p;
+    const auto prima_riga = [](const ParolaLetta& p) {
+        return p.campi.empty() ? 0 : p.campi.front().dove.riga;
+    };
+    // The first row that starts after the field's line; the field lies in one of those before.
+    auto i = std::partition_point(parole_.begin(), parole_.end(), [&](const ParolaLetta& p) {
+        return p.treno != treno ? !p.treno : prima_riga(p) <= dove.riga;
+    });
+    while (i != parole_.begin()) {
+        --i;
+        if (i->treno != treno) break;
+        for (const CampoLetto& c : i->campi) {
+            if (c.dove.riga == dove.riga && c.dove.colonna == dove.colonna) return &*i;
         }
+        if (!i->campi.empty() && i->campi.back().dove.riga < dove.riga) break;
     }
     return nullptr;
 }

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,14 +38,24 @@ struct ParolaLetta {
     std::optional<std::int64_t> primo_numero() const;
 };
 
-// What one reading saw of one description file.
+// What the reading saw of one line of a file.
+struct RigaVista {
+    int prima_colonna = 0;  // where its first field begins; 0 when none was read
+    int campi = 0;          // fields read on it (empty text fields aside)
+};
+
+// What one reading saw of one description file. Its size follows the file's lines, never
+// its fields: a field is kept only where a rule needs it.
 struct FileLetto {
     bool letto = false;
     std::optional<PosizioneCampo> generale;
-    std::vector<CampoLetto> campi;       // every field, in reading order
-    std::vector<CampoLetto> separatori;  // fields skipped as separators
-    std::vector<std::size_t> parole;     // indices into RegistroRighe::parole()
-    std::map<int, int> campi_per_riga;   // line -> fields read on it (empty text fields aside)
+    std::vector<CampoLetto> campi_non_ascii;  // text fields holding a byte above 0x7F
+    std::vector<CampoLetto> separatori;       // fields skipped as separators
+    std::vector<std::size_t> parole;          // indices into RegistroRighe::parole()
+    std::vector<RigaVista> righe;             // line r at index r - 1 (for the traps)
+
+    // Line r as the reading saw it (nothing read on it when past the last one).
+    RigaVista riga(int r) const;
 };
 
 // A typed cell written by a row, or a cell that refused a row.
@@ -67,7 +76,11 @@ struct CellaRifiutata {
 // the readers read on after an error that stops them.
 class RegistroRighe : public OsservatoreLettura {
 public:
-    RegistroRighe(const Form1& f, bool legge_oltre) : f_(f), legge_oltre_(legge_oltre) {}
+    // `per_le_trappole` keeps what only the traps look at: the lines seen, the text fields
+    // that may be UTF-8 and the keywords that ran no row. Without it the register holds the
+    // rows and nothing per skipped field or line.
+    RegistroRighe(const Form1& f, bool legge_oltre, bool per_le_trappole = true)
+        : f_(f), legge_oltre_(legge_oltre), per_le_trappole_(per_le_trappole) {}
 
     void campo(bool numero, PosizioneCampo dove, std::string_view testo) override;
     void inizio_file(bool treno) override;
@@ -97,9 +110,12 @@ private:
     FileLetto& corrente() { return treno_corrente_ ? treno_ : linea_; }
     // The last field read is a keyword or separator, not a field of the running row.
     void togli_ultimo_campo();
+    // A keyword that ran no row is forgotten when the traps need nothing.
+    void dimentica_parola_senza_riga();
 
     const Form1& f_;
     bool legge_oltre_;
+    bool per_le_trappole_;
     bool treno_corrente_ = false;
     FileLetto linea_;
     FileLetto treno_;

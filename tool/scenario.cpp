@@ -1,5 +1,7 @@
 #include "tool/scenario.h"
 
+#include "compiler/lettore_linea.h"
+#include "io/cp1252.h"
 #include "tool/testo.h"
 
 namespace brunavia::strumento {
@@ -134,6 +136,39 @@ std::string testo_indicatore_v_max(const IndicatoreVMax& i) {
              testo_codice_velocita(i.categorie[k]);
     }
     return s;
+}
+
+std::vector<std::string> file_discordanti(const Tabella& t, std::size_t celle,
+                                          const Tracciato* piano, std::string_view scenario,
+                                          std::string_view treno) {
+    std::vector<std::string> motivi;
+    const auto nome = [&](std::size_t riga, std::string_view atteso, std::string_view cosa,
+                          std::string_view opzione) {
+        if (t[riga].testo == atteso) return;
+        motivi.push_back("riga " + std::to_string(riga) + " della tabella: " + std::string(cosa) +
+                         " e' \"" + da_cp1252(t[riga].testo) + "\", non \"" + std::string(atteso) +
+                         "\" (" + std::string(opzione) + ")");
+    };
+    nome(riga_tabella::scenario, scenario, "il nome dello scenario", "--scenario");
+    nome(riga_tabella::treno, treno, "il numero del treno", "--train");
+    const std::int64_t lunghezza = t[riga_tabella::percorso].valore2;
+    if (lunghezza < 0) {
+        motivi.push_back("la tabella (riga 84) ha una lunghezza della linea negativa, " +
+                         std::to_string(lunghezza) + " m");
+        return motivi;
+    }
+    const std::string linea =
+        "la tabella (riga 84) e' di una linea di " + std::to_string(lunghezza) + " m";
+    if (celle != celle_di_linea(lunghezza)) {
+        motivi.push_back("le celle sono " + std::to_string(celle) + ", ma " + linea +
+                         ", che ne ha " + std::to_string(celle_di_linea(lunghezza)));
+    }
+    const auto punti = static_cast<std::size_t>(lunghezza + kMargineMetri) + 1;
+    if (piano != nullptr && piano->tipo.size() != punti) {
+        motivi.push_back("il piano ha " + std::to_string(piano->tipo.size()) + " punti, ma " +
+                         linea + ", che ne ha " + std::to_string(punti));
+    }
+    return motivi;
 }
 
 }  // namespace brunavia::strumento

@@ -78,6 +78,14 @@ IndicatoreVMax indicatore_v_max(const cella& c);
 // The board's three categories as text: "a 85|0, b 90|0, c 90|0".
 std::string testo_indicatore_v_max(const IndicatoreVMax& i);
 
+// Why compiled files read under the names `scenario` and `treno` do not belong to one compile:
+// the table's names (rows 85 and 86) against those names, and the cells and the plan against
+// the line length of row 84. One line each; none when they agree. `piano` is null without a
+// plan.
+std::vector<std::string> file_discordanti(const Tabella& t, std::size_t celle,
+                                          const Tracciato* piano, std::string_view scenario,
+                                          std::string_view treno);
+
 // The first metre of cell k.
 inline std::int64_t metri_cella(std::size_t k) {
     return static_cast<std::int64_t>(k) * 50;

@@ -31,6 +31,8 @@ constexpr std::string_view classe = "classe-curva-multipla";
 constexpr std::string_view virgola = "virgola-nel-nome";
 constexpr std::string_view utf8 = "testo-utf8";
 constexpr std::string_view orario = "orario-fuori-giornata";
+constexpr std::string_view indietro = "orario-all-indietro";
+constexpr std::string_view lato = "curva-senza-lato";
 }  // namespace codice
 
 // The keywords an author writes, for the nearest-keyword suggestion.
@@ -117,14 +119,6 @@ Diagnosi avviso(bool treno, PosizioneCampo dove, std::string_view cod, std::stri
     d.codice = std::string(cod);
     d.messaggio = std::move(messaggio);
     return d;
-}
-
-// Where each line's first field begins, to tell a keyword at the start of its line from a
-// field left over by the row before it.
-std::map<int, int> prime_colonne(const FileLetto& file) {
-    std::map<int, int> prime;
-    for (const CampoLetto& c : file.campi) prime.emplace(c.dove.riga, c.dove.colonna);
-    return prime;
 }
 
 // ---- keywords ----
@@ -260,6 +254,12 @@ void parola_con_righe(const ParolaLetta& p, std::vector<Diagnosi>& r) {
         for (const char c : p.testo) {
             if (c >= '1' && c <= '6') cifre.insert(c);
         }
+        if (!contiene(minuscolo(p.testo), "s") && !contiene(minuscolo(p.testo), "d")) {
+            r.push_back(avviso(p.treno, p.dove, codice::lato,
+                               "la parola " + citato(p.testo) +
+                                   " non dice il lato della curva ed e' una curva a destra: "
+                                   "scrivere 'curvad' (destra) o 'curvas' (sinistra)"));
+        }
         if (cifre.size() > 1) {
             r.push_back(avviso(p.treno, p.dove, codice::classe,
                                "la parola " + citato(p.testo) +
@@ -276,7 +276,7 @@ void campi_della_riga(const ParolaLetta& p, const FileLetto& file, std::vector<D
     if (intestazione(p.testo)) return;  // its own warning says it
     const int riga = p.dove.riga;
     const auto letti = static_cast<int>(p.campi.size()) + 1;
-    const auto trovati = file.campi_per_riga.count(riga) ? file.campi_per_riga.at(riga) : 0;
+    const auto trovati = file.riga(riga).campi;
     const std::string chiave = citato(p.testo);
     const bool fuori_riga = std::any_of(p.campi.begin(), p.campi.end(),
                                         [&](const CampoLetto& c) { return c.dove.riga != riga; });
@@ -445,6 +445,57 @@ void ordine_della_riga(const ParolaLetta& p, std::map<TipoRiga, Ordine>& ordini,
     o.ultima_cella = std::max(o.ultima_cella.value_or(cella), cella);
 }
 
+// ---- the timetable ----
+
+// A station's time as written, in seconds of the day; nothing for a station passed without
+// stopping (0 0 0) or a row whose time was not read.
+std::optional<std::int64_t> orario_della_stazione(const ParolaLetta& p) {
+    std::array<std::optional<std::int64_t>, 3> parti;
+    for (const ValoreRiga& v : p.valori) {
+        if (v.valore.tipo == TipoValore::ore) parti[0] = v.valore.scritto;
+        if (v.valore.tipo == TipoValore::minuti) parti[1] = v.valore.scritto;
+        if (v.valore.tipo == TipoValore::secondi) parti[2] = v.valore.scritto;
+    }
+    if (!parti[0] || !parti[1] || !parti[2]) return std::nullopt;
+    const std::int64_t secondi = *parti[0] * 3600 + *parti[1] * 60 + *parti[2];
+    if (secondi == 0) return std::nullopt;
+    return secondi;
+}
+
+std::string ora(std::int64_t secondi) {
+    const auto due_cifre = [](std::int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    return due_cifre(secondi / 3600) + ":" + due_cifre(secondi / 60 % 60) + ":" +
+           due_cifre(secondi % 60);
+}
+
+// The last station time seen, and the row that gave it.
+struct UltimoOrario {
+    std::int64_t secondi = 0;
+    int riga = 0;
+};
+
+void orario_della_riga(const ParolaLetta& p, std::optional<UltimoOrario>& ultimo,
+                       std::vector<Diagnosi>& r) {
+    if (p.tipi.size() != 1 || p.tipi.front() != TipoRiga::stazione) return;
+    const auto secondi = orario_della_stazione(p);
+    if (!secondi) return;
+    // Going back by half a day or more is taken as passing midnight.
+    constexpr std::int64_t kMezzaGiornata = 12 * 3600;
+    if (ultimo && *secondi < ultimo->secondi && ultimo->secondi - *secondi < kMezzaGiornata) {
+        PosizioneCampo dove = p.dove;
+        for (const ValoreRiga& v : p.valori) {
+            if (v.valore.tipo == TipoValore::ore && v.valore.campo.riga > 0) dove = v.valore.campo;
+        }
+        r.push_back(avviso(p.treno, dove, codice::indietro,
+                           "orario " + ora(*secondi) +
+                               " prima di quello della stazione alla riga " +
+                               std::to_string(ultimo->riga) + " (" + ora(ultimo->secondi) +
+                               "): l'orario torna indietro; scrivere gli orari in ordine di "
+                               "percorso"));
+    }
+    ultimo = UltimoOrario{*secondi, p.dove.riga};
+}
+
 // ---- whole fields ----
 
 // Bytes that look like UTF-8 (a lead byte C2 ... F4 followed by a continuation byte).
@@ -458,8 +509,8 @@ bool sembra_utf8(std::string_view testo) {
 }
 
 void campi_del_file(bool treno, const FileLetto& file, std::vector<Diagnosi>& r) {
-    for (const CampoLetto& c : file.campi) {
-        if (c.numero || !sembra_utf8(c.testo)) continue;
+    for (const CampoLetto& c : file.campi_non_ascii) {
+        if (!sembra_utf8(c.testo)) continue;
         r.push_back(avviso(treno, c.dove, codice::utf8,
                            "il campo " + citato(c.testo) +
                                " contiene byte che sembrano UTF-8: il file e' letto come "
@@ -481,13 +532,13 @@ void campi_del_file(bool treno, const FileLetto& file, std::vector<Diagnosi>& r)
 
 void righe_del_file(bool treno, const FileLetto& file, const RegistroRighe& registro,
                     std::vector<Diagnosi>& r) {
-    const auto prime = prime_colonne(file);
     bool generale = !treno;
     std::map<TipoRiga, Ordine> ordini;
+    std::optional<UltimoOrario> orario;
     for (const std::size_t i : file.parole) {
         const ParolaLetta& p = registro.parole()[i];
-        const bool prima_della_riga =
-            !prime.count(p.dove.riga) || prime.at(p.dove.riga) == p.dove.colonna;
+        const int prima = file.riga(p.dove.riga).prima_colonna;
+        const bool prima_della_riga = prima == 0 || prima == p.dove.colonna;
         if (p.tipi.empty()) {
             if (prima_della_riga) parola_senza_riga(p, generale, r);
         } else {
@@ -495,6 +546,7 @@ void righe_del_file(bool treno, const FileLetto& file, const RegistroRighe& regi
             if (prima_della_riga) campi_della_riga(p, file, r);
             for (const ValoreRiga& v : p.valori) valore_della_riga(p, v, r);
             ordine_della_riga(p, ordini, r);
+            orario_della_riga(p, orario, r);
         }
         // The line's general section ends at its first section header.
         if (generale && intestazione(p.testo) && !contiene(p.testo, "-")) generale = false;
@@ -523,6 +575,8 @@ const std::vector<TipoAvviso>& tipi_di_avviso() {
         {codice::virgola, "virgola nel nome di una stazione"},
         {codice::utf8, "byte UTF-8 in un file Windows-1252"},
         {codice::orario, "orario fuori dal giorno"},
+        {codice::indietro, "orario di stazione prima di quello della stazione precedente"},
+        {codice::lato, "curva senza la lettera del lato"},
     };
     return kTipi;
 }

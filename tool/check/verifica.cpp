@@ -140,6 +140,58 @@ Json come_json(const Diagnosi& d, const Sorgenti& s) {
 
 }  // namespace
 
+void StampaDiagnosi::aggiungi(const Diagnosi& d) {
+    const int riga = d.luogo.campo.riga;
+    chiudi_serie_prima_di(d.luogo.file, riga);
+    for (Serie& x : serie_) {
+        if (!uguali(x.ultima, d) || x.ultima.luogo.campo.riga + 1 != riga) continue;
+        ++x.quante;
+        x.ultima = d;
+        if (x.quante <= kRipetizioniMostrate) uscita_ << testo_diagnosi(d, s_, true) << "\n";
+        return;
+    }
+    // A message of the same kind but other words ends that kind's run before it is shown.
+    std::erase_if(serie_, [&](const Serie& x) {
+        const bool finita = x.ultima.codice == d.codice && x.ultima.numero == d.numero;
+        if (finita) chiudi_serie(x);
+        return finita;
+    });
+    uscita_ << testo_diagnosi(d, s_, true) << "\n";
+    if (!ripiega_ || d.luogo.file == FileDescrizione::nessuno || riga <= 0) return;
+    std::erase_if(serie_, [&](const Serie& x) { return uguali(x.ultima, d); });
+    serie_.push_back({d, riga, 1});
+}
+
+void StampaDiagnosi::chiudi() {
+    for (const Serie& x : serie_) chiudi_serie(x);
+    serie_.clear();
+}
+
+// A run ends at a line of another file or when a line passes without its diagnostic.
+void StampaDiagnosi::chiudi_serie_prima_di(FileDescrizione file, int riga) {
+    std::erase_if(serie_, [&](const Serie& x) {
+        const bool finita = x.ultima.luogo.file != file || x.ultima.luogo.campo.riga + 1 < riga;
+        if (finita) chiudi_serie(x);
+        return finita;
+    });
+}
+
+void StampaDiagnosi::chiudi_serie(const Serie& x) {
+    if (x.quante <= kRipetizioniMostrate) return;
+    uscita_ << "... e altre " << x.quante - kRipetizioniMostrate << " righe uguali, righe "
+            << x.prima_riga + kRipetizioniMostrate << "-" << x.ultima.luogo.campo.riga;
+    if (x.ultima.numero) uscita_ << " (Errore n. " << *x.ultima.numero << ")";
+    if (!x.ultima.codice.empty()) uscita_ << " [" << x.ultima.codice << "]";
+    uscita_ << "\n";
+}
+
+// The same message, word for word, of the same kind, in the same file.
+bool StampaDiagnosi::uguali(const Diagnosi& a, const Diagnosi& b) {
+    return a.luogo.file == b.luogo.file && a.errore == b.errore && a.numero == b.numero &&
+           a.posizione == b.posizione && a.codice == b.codice && a.messaggio == b.messaggio &&
+           a.dopo_ripresa == b.dopo_ripresa && a.luogo.campo.colonna == b.luogo.campo.colonna;
+}
+
 std::vector<Diagnosi> verifica_descrizioni(const std::string& linea, const std::string& treno) {
     std::vector<ErroreRegistrato> compilati;
     std::vector<Diagnosi> r = errori_della_compilazione(linea, treno, compilati);
@@ -158,15 +210,22 @@ int comando_check(const OpzioniVerifica& o, std::ostream& uscita, std::ostream& 
     const std::optional<std::string> linea = leggi_descrizione(o.linea, errori);
     const std::optional<std::string> treno = leggi_descrizione(o.treno, errori);
     if (!linea || !treno) return 1;
-    const Sorgenti s{o.linea.string(), o.treno.string(),
-                     "scenario " + o.nome_scenario + ", treno " + o.numero_treno, &linea, &treno};
+    const Sorgenti s{o.linea.string(),
+                     o.treno.string(),
+                     "scenario " + o.nome_scenario + ", treno " + o.numero_treno,
+                     &linea,
+                     &treno,
+                     {},
+                     {}};
     const std::vector<Diagnosi> diagnosi = verifica_descrizioni(*linea, *treno);
     if (o.json) {
         Json tutte = Json::array();
         for (const Diagnosi& d : diagnosi) tutte.push_back(come_json(d, s));
         uscita << tutte.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
     } else {
-        for (const Diagnosi& d : diagnosi) uscita << testo_diagnosi(d, s, true) << "\n";
+        StampaDiagnosi stampa(s, uscita, !o.tutte);
+        for (const Diagnosi& d : diagnosi) stampa.aggiungi(d);
+        stampa.chiudi();
     }
     const bool errori_trovati =
         std::any_of(diagnosi.begin(), diagnosi.end(), [](const Diagnosi& d) { return d.errore; });

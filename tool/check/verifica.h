@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ struct OpzioniVerifica {
     std::filesystem::path linea;  // line description
     std::filesystem::path treno;  // train description
     bool json = false;
+    bool tutte = false;                      // every warning printed, none folded into a run
     std::string nome_scenario = "Brunavia";  // named by errors of no row
     std::string numero_treno = "706";
 };
@@ -26,6 +28,34 @@ inline constexpr int kUscitaVerificaAvvisi = 3;
 // (number and position as it records them), the errors found by reading on past those that
 // stop it (marked), and a warning for each silent trap of the format.
 std::vector<Diagnosi> verifica_descrizioni(const std::string& linea, const std::string& treno);
+
+// How many warnings of a run on consecutive lines are printed before the rest is folded.
+inline constexpr int kRipetizioniMostrate = 3;
+
+// The printed report, one diagnostic at a time: a run of the same message (a warning, or an
+// error of the same number and position) on consecutive lines of a file shows its first three, then
+// one line "... e altre N righe uguali, righe A-B".
+class StampaDiagnosi {
+public:
+    StampaDiagnosi(const Sorgenti& s, std::ostream& uscita, bool ripiega)
+        : s_(s), uscita_(uscita), ripiega_(ripiega) {}
+    void aggiungi(const Diagnosi& d);
+    void chiudi();  // ends the run in progress
+
+private:
+    struct Serie {
+        Diagnosi ultima;  // the run's last diagnostic
+        int prima_riga = 0;
+        int quante = 0;
+    };
+    void chiudi_serie_prima_di(FileDescrizione file, int riga);
+    void chiudi_serie(const Serie& x);
+    static bool uguali(const Diagnosi& a, const Diagnosi& b);
+    const Sorgenti& s_;
+    std::ostream& uscita_;
+    bool ripiega_;
+    std::vector<Serie> serie_;  // the runs still open, one per message
+};
 
 // `brunavia-tool check`: reads both files, never writes, moves or deletes anything, reports on
 // `uscita` (gcc-style lines with the source line and a caret, or one JSON array). Returns 0,

@@ -49,9 +49,13 @@ std::optional<std::string> DescrizioniDaFile::treno() {
 }
 
 Sorgenti sorgenti_di(const OpzioniCompila& o, const DescrizioniDaFile& d) {
-    return {o.linea.string(), o.treno.string(),
-            "scenario " + o.nome_scenario + ", treno " + o.numero_treno, &d.testo_linea(),
-            &d.testo_treno()};
+    return {o.linea.string(),
+            o.treno.string(),
+            "scenario " + o.nome_scenario + ", treno " + o.numero_treno,
+            &d.testo_linea(),
+            &d.testo_treno(),
+            {},
+            {}};
 }
 
 int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostream& errori) {
@@ -60,7 +64,7 @@ int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostr
     f.numero_treno = o.numero_treno;
     f.cartella = o.cartella;
     DescrizioniDaFile d(o.linea, o.treno);
-    RegistroRighe registro(f, false);
+    RegistroRighe registro(f, false, false);
     f.osservatore = &registro;
     const Sorgenti sorgenti = sorgenti_di(o, d);
     try {
@@ -70,7 +74,7 @@ int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostr
             crea_cartella(o.cartella);
             scrivi_file_compilati(f, o.cartella);
             for (const auto& nome : nomi_compilati(f))
-                uscita << (o.cartella / nome).string() << "\n";
+                uscita << utf8_di(o.cartella / percorso_utf8(nome)) << "\n";
         } else {
             errori << "nessun file compilato scritto: la linea non e' stata letta fino alla "
                       "lunghezza del percorso\n";

@@ -10,6 +10,7 @@
 #include "io/nomi_file.h"
 #include "tool/decompile/decompila_treno.h"
 #include "tool/messaggi_file.h"
+#include "tool/scenario.h"
 #include "tool/uscite.h"
 
 namespace brunavia::strumento {
@@ -43,19 +44,6 @@ bool aggiungi_abbattimenti(const std::vector<cella>& attese, const std::vector<c
     std::sort(t.abbattimenti.begin(), t.abbattimenti.end(),
               [](const auto& x, const auto& y) { return x.posizione < y.posizione; });
     return aggiunto;
-}
-
-void verifica_nomi(const Tabella& t, const NomiScenario& nomi, Motivi& motivi) {
-    if (t[riga_tabella::scenario].testo != nomi.scenario) {
-        motivi.push_back("riga 85: il nome dello scenario e' \"" +
-                         da_cp1252(t[riga_tabella::scenario].testo) + "\", non \"" + nomi.scenario +
-                         "\" (--scenario)");
-    }
-    if (t[riga_tabella::treno].testo != nomi.treno) {
-        motivi.push_back("riga 86: il numero del treno e' \"" +
-                         da_cp1252(t[riga_tabella::treno].testo) + "\", non \"" + nomi.treno +
-                         "\" (--train)");
-    }
 }
 
 NomiScenario nomi_scelti(const OpzioniDecompila& o) {
@@ -101,7 +89,9 @@ Compilati leggi_compilati(const std::filesystem::path& cartella, const NomiScena
 
 EsitoDecompila decompila(const Compilati& c, const NomiScenario& nomi) {
     EsitoDecompila esito;
-    verifica_nomi(c.tabella, nomi, esito.motivi);
+    esito.motivi =
+        file_discordanti(c.tabella, c.celle.size(), c.tracciato ? &*c.tracciato : nullptr,
+                         nomi.scenario, nomi.treno);
     if (!esito.motivi.empty()) return esito;
     // The readable recovery first; then the stations after the signals, and the climbing
     // stretches cell by cell, only when the ones before fail.
