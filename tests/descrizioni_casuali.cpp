@@ -122,8 +122,8 @@ std::string stazioni(Casuale& c, Celle& celle, int metri) {
         }
         if (posizione > metri || fine <= 200 || inizio - 350 < fine_precedente) break;
         // The zone's last cell and the four cells of its marks, as the compile rounds them.
-        const auto segno = [&](int n) {
-            return static_cast<int>(arrotonda(static_cast<double>(fine) / 50.0 - n - 1.0));
+        const auto segno = [&](int passi) {
+            return static_cast<int>(arrotonda(static_cast<double>(fine) / 50.0 - passi - 1.0));
         };
         if (codice < 25) {
             if (!celle.libere({segno(0), segno(1), segno(2), segno(3), segno(4)})) break;
