@@ -35,6 +35,11 @@ std::string utf8_di(const std::filesystem::path& percorso) {
     return std::string(testo.begin(), testo.end());
 }
 
+// Both systems report a taken name as the portable "file exists" condition.
+bool sistema::nome_occupato(const std::error_code& codice) {
+    return codice == std::errc::file_exists;
+}
+
 std::string sistema::motivo_generico(const std::error_code& codice) {
     for (const auto& [condizione, italiano] : kMotivi) {
         if (codice == condizione) return std::string(italiano);

@@ -80,10 +80,6 @@ bool FileNuovo::chiudi(std::error_code& errore) {
     return false;
 }
 
-bool nome_occupato(const std::error_code& codice) {
-    return codice == std::errc::file_exists;
-}
-
 bool metti_al_posto(const std::filesystem::path& nuovo, const std::filesystem::path& destinazione,
                     std::error_code& errore) {
     if (std::rename(nuovo.c_str(), destinazione.c_str()) == 0) return true;

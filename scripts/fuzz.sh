@@ -2,14 +2,24 @@
 # Builds the libFuzzer targets with clang and runs each for a bounded time (default 60 s)
 # from the seed corpus, with the readers' keyword dictionary; any finding (crash, sanitizer
 # report, leak, timeout) fails the run and leaves the reproducer in build-fuzz/findings/.
-# A target with a dictionary of its own (fuzz/TARGET.dict) uses it instead.
-# Usage: scripts/fuzz.sh [SECONDS [TARGET...]] (all four targets by default).
+# Each target takes its own dictionary (the table below; the description readers' keywords
+# when it has none there).
+# Usage: scripts/fuzz.sh [SECONDS [TARGET...]] (all six targets by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secondi=${1:-60}
 shift || true
 bersagli=("$@")
-[ ${#bersagli[@]} -gt 0 ] || bersagli=(fuzz_linea fuzz_treno fuzz_compila fuzz_lsp)
+[ ${#bersagli[@]} -gt 0 ] || bersagli=(fuzz_linea fuzz_treno fuzz_compila fuzz_lsp fuzz_compilati
+    fuzz_decompila)
+declare -A dizionari=(
+    [fuzz_linea]=fuzz/descrizioni.dict
+    [fuzz_treno]=fuzz/descrizioni.dict
+    [fuzz_compila]=fuzz/descrizioni.dict
+    [fuzz_lsp]=fuzz/fuzz_lsp.dict
+    [fuzz_compilati]=fuzz/compilati.dict
+    [fuzz_decompila]=fuzz/compilati.dict
+)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DBRUNAVIA_FUZZ=ON -DBRUNAVIA_TESTS=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz
@@ -24,8 +34,7 @@ for bersaglio in "${bersagli[@]}"; do
     mkdir -p "$corpus/$bersaglio"
     if [ -d "$semi/$bersaglio" ]; then cp "$semi/$bersaglio"/* "$corpus/$bersaglio/"; fi
     if [ -d "fuzz/corpus/$bersaglio" ]; then cp "fuzz/corpus/$bersaglio"/* "$corpus/$bersaglio/"; fi
-    dizionario=fuzz/descrizioni.dict
-    if [ -f "fuzz/$bersaglio.dict" ]; then dizionario=fuzz/$bersaglio.dict; fi
+    dizionario=${dizionari[$bersaglio]:-fuzz/descrizioni.dict}
     stato=0
     build-fuzz/fuzz/$bersaglio -max_total_time="$secondi" -timeout=20 -rss_limit_mb=2560 \
         -max_len=65536 -dict="$dizionario" -print_final_stats=1 \

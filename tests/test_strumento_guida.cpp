@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/versione.h"
 #include "compiler/errori.h"
 #include "tests/aiuti.h"
 #include "tool/comandi.h"
@@ -120,7 +121,7 @@ TEST(StrumentoGuida, AiutoEUsoErratoDiOgniComando) {
          strumento::kUscitaUso,
          "",
          "brunavia-tool dump: --from 9000 viene dopo --to 2000"},
-        {{"--version"}, 0, "brunavia-tool 1.0\n", ""},
+        {{"--version"}, 0, "brunavia-tool " + std::string(kNumeroVersione) + "\n", ""},
         {{"compile", "a", "b", "-o"},
          strumento::kUscitaUso,
          "",

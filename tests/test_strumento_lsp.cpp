@@ -348,9 +348,16 @@ TEST_F(LspConCartella, AzioniArrotondanoEAggiungonoGenerale) {
                     {"code", codice},
                     {"message", "x"}};
     };
-    const Json diagnostiche =
+    // Diagnostics a client mangled get no fix and cost the others nothing.
+    const Json mangiate = Json::array(
+        {7, Json{{"code", 8}}, Json{{"range", 5}, {"code", 8}},
+         Json{{"range", {{"start", {{"line", -1}, {"character", 0}}}}}, {"code", 8}},
+         Json{{"range", {{"start", {{"line", 1}, {"character", "x"}}}}}, {"code", 8}},
+         Json{{"range", {{"start", {{"line", 1}}}}}, {"code", 8}}});
+    Json diagnostiche =
         Json::array({diag(0, 15, 17, "velocita-non-multipla-di-5"), diag(1, 10, 14, 8),
                      diag(1, 20, 23, 9), diag(0, 0, 1, "senza-generale")});
+    diagnostiche.insert(diagnostiche.end(), mangiate.begin(), mangiate.end());
     const Esito e = sessione({inizializza(), apri(ut, testo),
                               richiesta(2, "textDocument/codeAction",
                                         {{"textDocument", {{"uri", ut}}},

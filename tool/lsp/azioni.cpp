@@ -1,10 +1,24 @@
 #include "tool/lsp/azioni.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "compiler/numeri.h"
 #include "tool/lsp/completamento.h"
 
 namespace brunavia::strumento::lsp {
 namespace {
+
+// A member of an object, or null when the value is no object or lacks it.
+const Json* membro(const Json& j, const char* nome) {
+    if (!j.is_object()) return nullptr;
+    const auto it = j.find(nome);
+    return it == j.end() ? nullptr : &*it;
+}
+
+bool naturale(const Json* j) {
+    return j != nullptr && j->is_number_integer() && j->get<std::int64_t>() >= 0;
+}
 
 struct Correzione {
     std::string titolo;
@@ -24,11 +38,20 @@ std::optional<Correzione> arrotonda(const Documento& d, std::size_t r, const Cam
 
 std::optional<Correzione> correzione(const Documento& d, const Analisi& a, const Json& diag,
                                      Codifica c) {
-    const std::size_t r = diag["range"]["start"]["line"].get<std::size_t>();
+    // A diagnostic the client sent without a usable start has no fix; the others still do.
+    const Json* inizio = membro(diag, "range");
+    if (inizio != nullptr) inizio = membro(*inizio, "start");
+    const Json* linea = inizio != nullptr ? membro(*inizio, "line") : nullptr;
+    const Json* carattere = inizio != nullptr ? membro(*inizio, "character") : nullptr;
+    if (!naturale(linea) || !naturale(carattere)) return std::nullopt;
+    const std::size_t r = linea->get<std::size_t>();
     if (r >= a.righe.size()) return std::nullopt;
-    const std::size_t col = d.da_colonna_lsp(r, diag["range"]["start"]["character"].get<int>(), c);
+    const std::size_t col = d.da_colonna_lsp(
+        r, static_cast<int>(std::min<std::uint64_t>(carattere->get<std::uint64_t>(), INT32_MAX)),
+        c);
     const RigaScritta& riga = a.righe[r];
-    const Json& codice = diag.contains("code") ? diag["code"] : Json();
+    const Json* trovato = membro(diag, "code");
+    const Json codice = trovato != nullptr ? *trovato : Json();
     const auto campo = campo_a(riga, col);
     if (codice.is_number_integer()) {
         const int n = codice.get<int>();
