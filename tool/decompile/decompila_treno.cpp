@@ -230,14 +230,14 @@ bool prima_dell_avviso_a(const std::vector<cella>& celle, std::int64_t j) {
     return true;
 }
 
-// The start within cell s's 50 m whose warning layout is the one the cells show: the grid
-// first, then a half cell either side (the start and the board round apart), then 10 m either
-// side (the 1500 m limit of the warning board falls inside cell 31).
+// The start within cell s's 50 m whose warning layout is the one the cells show, searched
+// metre by metre outwards from the grid: the start, the board and the four cells before it
+// round apart (halves to even), and the 1500 m limit of the board falls inside cell 31.
 std::pair<std::int32_t, bool> inizio_rallentamento(const std::vector<cella>& celle, std::size_t s) {
     const std::int32_t griglia = metri(s) - kMetriCella;
     std::optional<std::pair<std::int32_t, bool>> senza_prima;
-    for (const std::int32_t d : {0, 25, -25, 10, -10}) {
-        const std::int32_t x = griglia + d;
+    for (std::int32_t passo = 0; passo <= kMetriCella; ++passo) {
+        const std::int32_t x = griglia + (passo % 2 == 0 ? passo / 2 : -(passo + 1) / 2);
         if (cella_dopo(x) != static_cast<std::int64_t>(s)) continue;
         const AvvisoPrevisto a = avviso_per(x);
         if (a.con_avviso != di_tipo(celle, a.avviso, tipo::avviso_rallentamento)) continue;
