@@ -42,8 +42,9 @@ std::optional<std::size_t> primo_marcatore_diverso(const std::vector<cella>& att
 // from "abbattimento" rows. They are added in walk order, up to the first marker that the
 // candidate places and the files do not. A rule whose cell is taken marks the cell before it,
 // or the one after: when both compiles mark a neighbour of the missing marker m, the row may be
-// there and m the rule's own marker. Such a choice is tried first, m next, and a choice after
-// which the compiles still differ at or before m is taken back for the next one.
+// there and m the rule's own marker. Such a choice is tried first and m next; when the compiles
+// then still differ at or before m, or differ later in a way no row explains, the search goes
+// back to the latest choice with an alternative left.
 class RicercaAbbattimenti {
 public:
     // False when there is nothing more to try.
@@ -52,12 +53,17 @@ public:
         if (attese.size() != ottenute.size()) return false;
         const std::optional<std::size_t> d = primo_marcatore_diverso(attese, ottenute);
         if (!d) return false;
-        if (in_prova_ && *d <= scelta_a_) return altra_scelta(attese, t);
-        in_prova_.reset();
-        return aggiungi(attese, ottenute, t);
+        if (!pila_.empty() && *d <= pila_.back().m) return indietro(attese, t);
+        return aggiungi(attese, ottenute, t) || indietro(attese, t);
     }
 
 private:
+    struct Scelta {
+        std::vector<AbbattimentoRicostruito> prima;  // the rows before the choice
+        std::vector<std::size_t> alternative;
+        std::size_t m = 0;
+    };
+
     bool aggiungi(const std::vector<cella>& attese, const std::vector<cella>& ottenute,
                   TrenoRicostruito& t) {
         bool aggiunto = false;
@@ -66,50 +72,47 @@ private:
             if (!marcatore_delle_regole(attese[m])) break;
             std::vector<std::size_t> scelte;
             for (const std::size_t k : {m + 1, m, m - 1}) {
-                const bool vicino = k != m && marcatore_delle_regole(attese[k]) &&
-                                    marcato(ottenute, k);
-                if ((k == m || (k < attese.size() && vicino)) && !presente(t, k))
-                    scelte.push_back(k);
+                const bool vicino = k != m && k < attese.size() &&
+                                    marcatore_delle_regole(attese[k]) && marcato(ottenute, k);
+                if ((k == m || vicino) && !presente(t, k)) scelte.push_back(k);
             }
             if (scelte.empty()) break;
+            if (scelte.size() > 1) {
+                pila_.push_back({t.abbattimenti, {scelte.begin() + 1, scelte.end()}, m});
+            }
             metti(attese, t, scelte.front());
             aggiunto = true;
-            if (scelte.size() > 1) {
-                in_prova_ = scelte.front();
-                alternative_.assign(scelte.begin() + 1, scelte.end());
-                scelta_a_ = m;
-                break;
-            }
+            if (scelte.size() > 1) break;
         }
         return aggiunto;
     }
 
-    bool altra_scelta(const std::vector<cella>& attese, TrenoRicostruito& t) {
-        std::erase_if(t.abbattimenti,
-                      [&](const auto& a) { return a.posizione == posizione_di(*in_prova_); });
-        if (alternative_.empty()) return false;
-        in_prova_ = alternative_.front();
-        alternative_.erase(alternative_.begin());
-        metti(attese, t, *in_prova_);
-        return true;
-    }
-
-    static std::int32_t posizione_di(std::size_t k) {
-        return abbattimento_per(k, 0, true).posizione;
+    bool indietro(const std::vector<cella>& attese, TrenoRicostruito& t) {
+        while (!pila_.empty()) {
+            Scelta& s = pila_.back();
+            if (s.alternative.empty()) {
+                pila_.pop_back();
+                continue;
+            }
+            t.abbattimenti = s.prima;
+            metti(attese, t, s.alternative.front());
+            s.alternative.erase(s.alternative.begin());
+            return true;
+        }
+        return false;
     }
 
     static bool presente(const TrenoRicostruito& t, std::size_t k) {
+        const std::int32_t p = abbattimento_per(k, 0, true).posizione;
         return std::any_of(t.abbattimenti.begin(), t.abbattimenti.end(),
-                           [&](const auto& a) { return a.posizione == posizione_di(k); });
+                           [&](const auto& a) { return a.posizione == p; });
     }
 
     static void metti(const std::vector<cella>& attese, TrenoRicostruito& t, std::size_t k) {
         t.abbattimenti.push_back(abbattimento_per(k, attese[k].dato0, false));
     }
 
-    std::optional<std::size_t> in_prova_;
-    std::vector<std::size_t> alternative_;
-    std::size_t scelta_a_ = 0;
+    std::vector<Scelta> pila_;
 };
 
 void in_ordine(TrenoRicostruito& t) {

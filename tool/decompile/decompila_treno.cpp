@@ -220,12 +220,15 @@ bool di_tipo(const std::vector<cella>& celle, std::int64_t k, std::uint8_t tipo_
            celle[static_cast<std::size_t>(k)].tipo_cella == tipo_cella;
 }
 
-bool prima_dell_avviso_a(const std::vector<cella>& celle, std::int64_t j) {
+// The four cells before a warning board from cell j down, as a slowdown of speed change d_v
+// marks them (dato1 only when d_v is not 0), and not yet claimed by another slowdown.
+bool prima_dell_avviso_a(const std::vector<cella>& celle, std::int64_t j, std::int16_t d_v,
+                         const std::set<std::int64_t>& rivendicate) {
+    if (rivendicate.contains(j)) return false;
     for (std::int64_t n = 0; n < 4; ++n) {
-        if (!di_tipo(celle, j - n, tipo::prima_dell_avviso) ||
-            celle[static_cast<std::size_t>(j - n)].dato0 != n + 1) {
-            return false;
-        }
+        if (!di_tipo(celle, j - n, tipo::prima_dell_avviso)) return false;
+        const cella& c = celle[static_cast<std::size_t>(j - n)];
+        if (c.dato0 != n + 1 || c.dato1 != (d_v != 0 ? n + 1 : 0)) return false;
     }
     return true;
 }
@@ -233,7 +236,11 @@ bool prima_dell_avviso_a(const std::vector<cella>& celle, std::int64_t j) {
 // The start within cell s's 50 m whose warning layout is the one the cells show, searched
 // metre by metre outwards from the grid: the start, the board and the four cells before it
 // round apart (halves to even), and the 1500 m limit of the board falls inside cell 31.
-std::pair<std::int32_t, bool> inizio_rallentamento(const std::vector<cella>& celle, std::size_t s) {
+// Four such cells go with one slowdown only: the first in cell order whose speed change fits
+// takes them (a second with its own would have failed to compile).
+std::pair<std::int32_t, bool> inizio_rallentamento(const std::vector<cella>& celle, std::size_t s,
+                                                   std::set<std::int64_t>& rivendicate) {
+    const std::int16_t d_v = celle[s].dato1;
     const std::int32_t griglia = metri(s) - kMetriCella;
     std::optional<std::pair<std::int32_t, bool>> senza_prima;
     for (std::int32_t passo = 0; passo <= kMetriCella; ++passo) {
@@ -241,7 +248,10 @@ std::pair<std::int32_t, bool> inizio_rallentamento(const std::vector<cella>& cel
         if (cella_dopo(x) != static_cast<std::int64_t>(s)) continue;
         const AvvisoPrevisto a = avviso_per(x);
         if (a.con_avviso != di_tipo(celle, a.avviso, tipo::avviso_rallentamento)) continue;
-        if (a.con_avviso && prima_dell_avviso_a(celle, a.prima)) return {x, true};
+        if (a.con_avviso && prima_dell_avviso_a(celle, a.prima, d_v, rivendicate)) {
+            rivendicate.insert(a.prima);
+            return {x, true};
+        }
         if (!senza_prima) senza_prima = std::pair{x, false};
     }
     return senza_prima.value_or(std::pair{griglia, false});
@@ -260,11 +270,12 @@ void ricostruisci_rallentamenti(const std::vector<cella>& celle, TrenoRicostruit
         return;
     }
     std::vector<bool> usata(fini.size(), false);
+    std::set<std::int64_t> rivendicate;
     for (const std::size_t s : inizi) {
         const std::size_t e = fini[fine_per(celle, s, fini, usata)];
         const cella& c = celle[s];
         RallentamentoRicostruito r;
-        const auto [x, con_prima] = inizio_rallentamento(celle, s);
+        const auto [x, con_prima] = inizio_rallentamento(celle, s, rivendicate);
         r.x = x;
         // The end cell is e whatever the start: x + l on the grid of cell e.
         r.campi.l = metri(e) - kMetriCella - r.x;
