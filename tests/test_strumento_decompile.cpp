@@ -237,6 +237,31 @@ TEST(StrumentoDecompile, PosizioniFuoriDallaGrigliaRitornanoAgliStessiByte) {
     }
 }
 
+// An "abbattimento" of value 180 looks like a finishing rules' marker; on a cell that a rule
+// would mark it moves the rule's marker one cell. Four cells before a warning board that two
+// slowdowns' layouts both fit belong to one of them.
+TEST(StrumentoDecompile, AbbattimentiComeMarcatoriERallentamentiVicini) {
+    struct Caso {
+        const char* cosa;
+        std::string rallentamenti;
+    };
+    const Caso casi[] = {
+        {"sul marcatore interno di un rallentamento (la regola segna la cella prima)",
+         "rallentamento,  4412,  100,  1396,  2,  1,  0\r\nabbattimento,  5236,  180\r\n"},
+        {"accanto al marcatore di una finestra di avvicinamento",
+         "rallentamento,  10042,  100,  525,  0,  0,  1\r\nabbattimento,  9609,  180\r\n"},
+        {"nella cella prima del marcatore interno",
+         "rallentamento,  6366,  40,  827,  3,  0,  0\r\nabbattimento,  6767,  180\r\n"},
+        {"quattro celle prima dell'avviso che due rallentamenti segnerebbero",
+         "rallentamento,  6887,  40,  699,  3,  1,  0\r\n"
+         "rallentamento,  6925,  120,  344,  3,  0,  2\r\n"},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.cosa);
+        andata_e_ritorno(linea_con(""), treno_con("velocita,  0,  100\r\n", c.rallentamenti));
+    }
+}
+
 // ---- the command ----
 
 struct Cartelle {
@@ -474,7 +499,7 @@ TEST(StrumentoDecompile, RigaDiComandoErrata) {
 
 // ---- random description pairs ----
 
-RC_GTEST_PROP(StrumentoDecompile, CoppieCasualiRitornanoAgliStessiByteORifiutanoConUnMotivo, ()) {
+RC_GTEST_PROP(StrumentoDecompile, CoppieCasualiRitornanoAgliStessiByte, ()) {
     const prova::CoppiaCasuale coppia = *prova::coppia_casuale();
     const auto originale = compila_testi(coppia.linea, coppia.treno, coppia.con_piano ? 1 : 0);
     RC_PRE(originale.has_value());
