@@ -252,6 +252,9 @@ TEST(StrumentoDecompile, AbbattimentiComeMarcatoriERallentamentiVicini) {
          "rallentamento,  10042,  100,  525,  0,  0,  1\r\nabbattimento,  9609,  180\r\n"},
         {"nella cella prima del marcatore interno",
          "rallentamento,  6366,  40,  827,  3,  0,  0\r\nabbattimento,  6767,  180\r\n"},
+        {"due celle dopo, dove il marcatore spostato prende quello di un altro rallentamento",
+         "rallentamento,  6322,  60,  280,  0,  1,  1\r\n"
+         "rallentamento,  5707,  40,  1248,  1,  0,  0\r\nabbattimento,  6153,  180\r\n"},
         {"quattro celle prima dell'avviso che due rallentamenti segnerebbero",
          "rallentamento,  6887,  40,  699,  3,  1,  0\r\n"
          "rallentamento,  6925,  120,  344,  3,  0,  2\r\n"},
