@@ -255,6 +255,10 @@ TEST(StrumentoDecompile, AbbattimentiComeMarcatoriERallentamentiVicini) {
         {"due celle dopo, dove il marcatore spostato prende quello di un altro rallentamento",
          "rallentamento,  6322,  60,  280,  0,  1,  1\r\n"
          "rallentamento,  5707,  40,  1248,  1,  0,  0\r\nabbattimento,  6153,  180\r\n"},
+        {"due celle prima, la cella del marcatore interno presa da un segnale",
+         "rallentamento,  3304,  60,  772,  0,  1,  0\r\nabbattimento,  3688,  180\r\n"
+         "[segnali]\r\nsegnale,3697, 2, 3, 4, 1, 0, 0, 2, 1, 0, 0\r\n"
+         "segnale,4309, 1, 4, 1, 1, 0, 2, 3, 0, 0, 255\r\n"},
         {"quattro celle prima dell'avviso che due rallentamenti segnerebbero",
          "rallentamento,  6887,  40,  699,  3,  1,  0\r\n"
          "rallentamento,  6925,  120,  344,  3,  0,  2\r\n"},

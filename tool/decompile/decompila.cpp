@@ -41,10 +41,10 @@ std::optional<std::size_t> primo_marcatore_diverso(const std::vector<cella>& att
 // Markers of the rules' value that the rules did not place in the compile of the candidate come
 // from "abbattimento" rows. They are added in walk order, up to the first marker that the
 // candidate places and the files do not. A rule whose cell is taken marks the cell before it,
-// or the one after, and that marker may take the cell of another rule, which then marks the
-// cell before its own: when both compiles mark a cell one or two after the missing marker m, or
-// the one before it, the row may be there and m a rule's own marker. The cells after m are
-// tried first, m next and the one before it last; when the compiles
+// or, that one taken too, the one after; and that marker may take the cell of another rule,
+// which then marks the cell before its own. So when both compiles mark a cell up to two before
+// or after the missing marker m, the row may be there and m a rule's own marker. The cells
+// after m are tried first, m next and the ones before it last; when the compiles
 // then still differ at or before m, or differ later in a way no row explains, the search goes
 // back to the latest choice with an alternative left.
 class RicercaAbbattimenti {
@@ -73,7 +73,7 @@ private:
             if (marcato(attese, m) == marcato(ottenute, m)) continue;
             if (!marcatore_delle_regole(attese[m])) break;
             std::vector<std::size_t> scelte;
-            for (const std::size_t k : {m + 1, m + 2, m, m - 1}) {
+            for (const std::size_t k : {m + 1, m + 2, m, m - 1, m - 2}) {
                 const bool vicino = k != m && k < attese.size() &&
                                     marcatore_delle_regole(attese[k]) && marcato(ottenute, k);
                 if ((k == m || vicino) && !presente(t, k)) scelte.push_back(k);
