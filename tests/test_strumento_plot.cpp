@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/descrizioni_generate.h"
 #include "compiler/descrizioni_in_memoria.h"
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
@@ -67,13 +68,24 @@ constexpr const char* kTrenoPiccolo =
     "stazione, 19500, 11, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 60, 8, 21, 0, CAPOLINEA SUD\r\n"
     "[fine]\r\n";
 
-ScenarioCompilato scenario_piccolo(const fs::path& cartella) {
+ScenarioCompilato scenario_in_memoria(const fs::path& cartella, const std::string& linea,
+                                      const std::string& treno) {
     Form1 f;
-    DescrizioniInMemoria d(kLineaPiccola, kTrenoPiccolo);
+    DescrizioniInMemoria d(linea, treno);
     EXPECT_TRUE(compila(f, 1, d));
     EXPECT_EQ(f.codice_errore, 0);
     scrivi_file_compilati(f, cartella);
     return leggi_scenario(cartella, f.nome_scenario, f.numero_treno);
+}
+
+ScenarioCompilato scenario_piccolo(const fs::path& cartella) {
+    return scenario_in_memoria(cartella, kLineaPiccola, kTrenoPiccolo);
+}
+
+// The benchmark's 900 km line: 23 stations about 39 km apart, 232 speed boards, 330 signals.
+ScenarioCompilato scenario_900_km(const fs::path& cartella) {
+    return scenario_in_memoria(cartella, banco::linea_generata(900000),
+                               banco::treno_generato(900000));
 }
 
 ScenarioCompilato scenario_spedito(const fs::path& cartella) {
@@ -315,12 +327,15 @@ TEST(StrumentoPlot, FileDiCompilazioniDiverseRifiutati) {
         << e.errori;
 }
 
-// Every station is named on the plan as well as on its track, and neither the plan's line nor
-// the kilometre grid nor the line's end runs through any text.
+// Every station is named on the plan as well as on its track, no text covers another, and
+// neither the plan's line nor the kilometre grid nor the line's end runs through any text: on
+// the shipped scenario, on a small one with stations close together and on the 900 km line,
+// whose plan is squeezed into the page's width.
 TEST(StrumentoPlot, OgniStazioneNominataSulPianoSenzaLineeSulleScritte) {
-    prova::CartellaTemporanea spedito, piccolo;
+    prova::CartellaTemporanea spedito, piccolo, lunga;
     for (const ScenarioCompilato& s :
-         {scenario_spedito(spedito.percorso()), scenario_piccolo(piccolo.percorso())}) {
+         {scenario_spedito(spedito.percorso()), scenario_piccolo(piccolo.percorso()),
+          scenario_900_km(lunga.percorso())}) {
         const Disegno d = disegna_scenario(s, "prova");
         const auto tutte = stazioni(s.tabella);
         ASSERT_GE(tutte.size(), 8u);

@@ -15,7 +15,6 @@ namespace {
 
 constexpr double kAriaNomi = 2;        // kept free around a station's name on the plan
 constexpr double kRaggioStazione = 5;  // a station's point, kept free of names
-constexpr int kLivelliNomi = 8;        // how far from its point a name may go, in text lines
 
 struct Riquadro {
     double x_min = INFINITY, x_max = -INFINITY, y_min = INFINITY, y_max = -INFINITY;
@@ -86,68 +85,109 @@ struct NomePiano {
     bool guida = false;
 };
 
-// What a name on the plan must keep clear of: the drawn line (and its margin), the station
-// points and the names placed before it.
-struct Ostacoli {
-    std::vector<std::pair<std::pair<double, double>, std::pair<double, double>>> segmenti;
-    std::vector<Scatola> scatole;
+// The point of the box nearest to (x, y), where a leader from there ends.
+std::pair<double, double> punto_piu_vicino(const Scatola& s, double x, double y) {
+    return {std::clamp(x, s.x1, s.x2), std::clamp(y, s.y1, s.y2)};
+}
 
-    bool libera(const Scatola& s) const {
-        const Scatola larga = s.allargata(kAriaNomi);
-        for (const Scatola& b : scatole) {
-            if (larga.incontra(b)) return false;
-        }
-        for (const auto& [a, b] : segmenti) {
-            if (segmento_in_scatola(a, b, larga)) return false;
-        }
-        return true;
+using Segmento = std::pair<std::pair<double, double>, std::pair<double, double>>;
+
+// What a name on the plan must keep clear of: the drawn line (and its margin), the station
+// points, the names placed before it and their leaders. Its own leader keeps clear of those
+// names too, unless the name lies beyond everything drawn so far (there a name is always
+// placed, so that every name finds a spot).
+struct Ostacoli {
+    std::vector<Segmento> segmenti;
+    std::vector<Scatola> punti;
+    std::vector<Scatola> nomi;
+    std::vector<Segmento> guide;
+    double y_min = INFINITY, y_max = -INFINITY;  // of all the above
+
+    static bool tocca(const std::vector<Segmento>& v, const Scatola& s) {
+        return std::any_of(v.begin(), v.end(), [&](const Segmento& g) {
+            return segmento_in_scatola(g.first, g.second, s);
+        });
+    }
+    static bool tocca(const std::vector<Scatola>& v, const Scatola& s) {
+        return std::any_of(v.begin(), v.end(), [&](const Scatola& b) { return s.incontra(b); });
+    }
+
+    void estendi(double y1, double y2) {
+        y_min = std::min({y_min, y1, y2});
+        y_max = std::max({y_max, y1, y2});
+    }
+    void aggiungi(const Segmento& g, std::vector<Segmento>& dove) {
+        dove.push_back(g);
+        estendi(g.first.second, g.second.second);
+    }
+    void aggiungi(const Scatola& b, std::vector<Scatola>& dove) {
+        dove.push_back(b);
+        estendi(b.y1, b.y2);
+    }
+
+    bool libero(const NomePiano& n, std::pair<double, double> punto) const {
+        const Scatola larga = n.scatola.allargata(kAriaNomi);
+        if (larga.y2 < y_min || larga.y1 > y_max) return true;
+        if (tocca(punti, larga) || tocca(nomi, larga) || tocca(guide, larga) ||
+            tocca(segmenti, larga))
+            return false;
+        if (!n.guida) return true;
+        const auto fine = punto_piu_vicino(n.scatola, punto.first, punto.second);
+        return std::none_of(nomi.begin(), nomi.end(), [&](const Scatola& b) {
+            return segmento_in_scatola(punto, fine, b.allargata(kAriaNomi));
+        });
+    }
+
+    void prendi(const NomePiano& n, std::pair<double, double> punto) {
+        aggiungi(n.scatola, nomi);
+        if (n.guida)
+            aggiungi({punto, punto_piu_vicino(n.scatola, punto.first, punto.second)}, guide);
     }
 };
 
-// The spots tried for a name of width `w` at (x, y), best first: just above or below the
-// point, then a line further away each time (joined by a leader), each centred on the point or
-// reaching right or left of it; all within the page's width.
-std::vector<NomePiano> posti_per_nome(double x, double y, double w) {
+// The spots tried for a name of width `w` at (x, y) on one line of distance from its point
+// (0: just above or below it; further lines are joined by a leader): above, then below, each
+// centred on the point or reaching right or left of it; all within the page's width.
+std::vector<NomePiano> posti_per_nome(double x, double y, double w, int livello) {
     const double h = altezza_testo(kCorpoTraccia);
     const double sinistre[3] = {x - w / 2, x - 6, x - w + 6};
+    const double distacco = 6 + livello * (h + 3);
     std::vector<NomePiano> posti;
-    for (int livello = 0; livello <= kLivelliNomi; ++livello) {
-        const double distacco = 6 + livello * (h + 3);
-        for (const double alto : {y - distacco - h, y + distacco}) {
-            for (const double sinistra : sinistre) {
-                const double x1 = std::clamp(sinistra, kMargineSinistro + 2, kDestraArea - 2 - w);
-                posti.push_back({{x1, alto, x1 + w, alto + h}, livello > 0});
-            }
+    for (const double alto : {y - distacco - h, y + distacco}) {
+        for (const double sinistra : sinistre) {
+            const double x1 = std::clamp(sinistra, kMargineSinistro + 2, kDestraArea - 2 - w);
+            posti.push_back({{x1, alto, x1 + w, alto + h}, livello > 0});
         }
     }
     return posti;
 }
 
-// Places each name in the first of its spots that keeps clear of the line, the station points
-// and the names placed before it; with none free, in the furthest spot above its point.
+// Places each name in the first spot, nearest its point first, that keeps clear of the line,
+// the station points, the names placed before it and their leaders, trying one line further
+// out each time; past everything drawn so far a spot is always taken, so every name has one.
 std::vector<NomePiano> disponi_nomi(const Punti& punti, const std::vector<double>& larghezze,
                                     Ostacoli ostacoli) {
     for (const auto& [x, y] : punti) {
-        ostacoli.scatole.push_back(
-            {x - kRaggioStazione, y - kRaggioStazione, x + kRaggioStazione, y + kRaggioStazione});
+        ostacoli.aggiungi(
+            {x - kRaggioStazione, y - kRaggioStazione, x + kRaggioStazione, y + kRaggioStazione},
+            ostacoli.punti);
     }
     std::vector<NomePiano> nomi;
     for (std::size_t i = 0; i < punti.size(); ++i) {
-        const auto posti = posti_per_nome(punti[i].first, punti[i].second, larghezze[i]);
-        const auto libero = std::find_if(posti.begin(), posti.end(), [&](const NomePiano& n) {
-            return ostacoli.libera(n.scatola);
-        });
-        // The last spots are the furthest: above, centred, comes six before the end.
-        const NomePiano scelto = libero != posti.end() ? *libero : posti[posti.size() - 6];
-        ostacoli.scatole.push_back(scelto.scatola);
-        nomi.push_back(scelto);
+        std::optional<NomePiano> scelto;
+        for (int livello = 0; !scelto; ++livello) {
+            for (const NomePiano& n :
+                 posti_per_nome(punti[i].first, punti[i].second, larghezze[i], livello)) {
+                if (ostacoli.libero(n, punti[i])) {
+                    scelto = n;
+                    break;
+                }
+            }
+        }
+        ostacoli.prendi(*scelto, punti[i]);
+        nomi.push_back(*scelto);
     }
     return nomi;
-}
-
-// The point of the box nearest to (x, y), where a leader from there ends.
-std::pair<double, double> punto_piu_vicino(const Scatola& s, double x, double y) {
-    return {std::clamp(x, s.x1, s.x2), std::clamp(y, s.y1, s.y2)};
 }
 
 void barra_di_scala(Pagina& p, double y_titolo, double scala) {
@@ -226,7 +266,7 @@ double pannello_tracciato(Pagina& p, const Dati& d, double y) {
     Ostacoli ostacoli;
     for (const Punti* tratto_piano : {&linea, &oltre}) {
         for (std::size_t i = 1; i < tratto_piano->size(); ++i)
-            ostacoli.segmenti.emplace_back((*tratto_piano)[i - 1], (*tratto_piano)[i]);
+            ostacoli.aggiungi({(*tratto_piano)[i - 1], (*tratto_piano)[i]}, ostacoli.segmenti);
     }
     std::vector<NomePiano> nomi = disponi_nomi(punti, larghezze, std::move(ostacoli));
 
