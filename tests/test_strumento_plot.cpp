@@ -11,6 +11,7 @@
 #include "compiler/descrizioni_in_memoria.h"
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
+#include "io/cp1252.h"
 #include "tests/aiuti.h"
 #include "tool/plot/disegno.h"
 #include "tool/plot/scale.h"
@@ -444,6 +445,122 @@ TEST(StrumentoPlot, CartelleEPaginaNominateInteriInItaliano) {
             << rifiutato.errori;
     }
     EXPECT_FALSE(fs::exists(lavoro / "x.png"));
+}
+
+// The texts drawn between two track names (the labels of the first track).
+std::vector<std::string> etichette_tra(const Disegno& d, std::string_view traccia,
+                                       std::string_view seguente) {
+    const auto y_di = [&](std::string_view testo) {
+        const auto t = std::find_if(d.scritte.begin(), d.scritte.end(),
+                                    [&](const Scritta& x) { return x.testo == testo; });
+        return t == d.scritte.end() ? 0.0 : t->y;
+    };
+    const double dall = y_di(traccia), al = y_di(seguente);
+    std::vector<std::string> etichette;
+    for (const Scritta& t : d.scritte) {
+        if (t.y > dall && t.y < al && t.x >= disegno::kMargineSinistro)
+            etichette.push_back(t.testo);
+    }
+    std::sort(etichette.begin(), etichette.end());
+    return etichette;
+}
+
+// A 20 km stretch of the 900 km line: every signal is labelled with its row's metres, every
+// speed board and indication board with its label (one per cell, equal runs too), every station
+// in it named on the plan and on its track, those outside not at all; no text covers another.
+TEST(StrumentoPlot, UnTrattoMostraOgniCartelloESegnale) {
+    prova::CartellaTemporanea cartella;
+    const ScenarioCompilato s = scenario_900_km(cartella.percorso());
+    const Tratto tratto{300000, 320500};
+    const Disegno d = disegna_scenario(s, "prova", tratto);
+    std::vector<std::string> segnali, indicatori_v, cartelli;
+    for (std::size_t k = 0; k < s.celle.size(); ++k) {
+        const double mezzo = static_cast<double>(metri_cella(k)) + 25;
+        if (mezzo < tratto.da || mezzo > tratto.a) continue;
+        if (s.celle[k].tipo_cella == tipo::segnale)
+            segnali.push_back(std::to_string(metri_cella(k - 1)));
+        if (s.celle[k].tipo_cella == tipo::indicatore_v_max) indicatori_v.push_back("80/90/90");
+        if (s.celle[k].tipo_cella == tipo::cartello_indicatore)
+            cartelli.push_back(
+                da_cp1252(s.tabella[static_cast<std::size_t>(s.celle[k].dato0)].testo));
+    }
+    std::sort(segnali.begin(), segnali.end());
+    std::sort(cartelli.begin(), cartelli.end());
+    ASSERT_GE(segnali.size(), 5u);
+    ASSERT_GE(indicatori_v.size(), 5u);
+    ASSERT_GE(cartelli.size(), 1u);
+    EXPECT_EQ(etichette_tra(d, "Segnali", "Cartelli V max"), segnali);
+    EXPECT_EQ(etichette_tra(d, "Cartelli V max", "Indicatori"), indicatori_v);
+    EXPECT_EQ(etichette_tra(d, "Indicatori", "Rallentamenti"), cartelli);
+
+    std::size_t nel_tratto = 0;
+    for (const Stazione& st : stazioni(s.tabella)) {
+        const bool dentro = st.posizione >= tratto.da && st.posizione <= tratto.a;
+        nel_tratto += dentro;
+        EXPECT_EQ(std::count_if(d.scritte.begin(), d.scritte.end(),
+                                [&](const Scritta& x) { return x.testo == st.nome; }),
+                  dentro ? 2 : 0)
+            << st.nome;
+    }
+    EXPECT_EQ(nel_tratto, 1u);
+    for (std::size_t i = 0; i < d.scritte.size(); ++i) {
+        for (std::size_t j = i + 1; j < d.scritte.size(); ++j) {
+            EXPECT_FALSE(si_sovrappongono(d.scritte[i], d.scritte[j]))
+                << "\"" << d.scritte[i].testo << "\" e \"" << d.scritte[j].testo << "\"";
+        }
+    }
+    // The kilometre axis runs over the stretch only.
+    EXPECT_NE(std::find_if(d.scritte.begin(), d.scritte.end(),
+                           [](const Scritta& x) { return x.testo == "320"; }),
+              d.scritte.end());
+    EXPECT_EQ(std::find_if(d.scritte.begin(), d.scritte.end(),
+                           [](const Scritta& x) { return x.testo == "200"; }),
+              d.scritte.end());
+}
+
+// --from and --to on the command line: a stretch is drawn; an empty, reversed, negative or
+// non-numeric one, or one beyond the line's end, is refused with one line and exit 64.
+TEST(StrumentoPlot, OpzioniDelTratto) {
+    prova::CartellaTemporanea cartella;
+    scenario_piccolo(cartella.percorso());
+    const auto plot = [&](std::vector<std::string> opzioni) {
+        std::vector<std::string> argomenti{"plot", cartella.percorso().string(), "-o", "x.svg"};
+        argomenti.insert(argomenti.end(), opzioni.begin(), opzioni.end());
+        return prova::esegui(BRUNAVIA_TOOL_EXE, argomenti, cartella.percorso());
+    };
+    struct Caso {
+        std::vector<std::string> opzioni;
+        std::string messaggio;  // empty: drawn
+    };
+    const Caso casi[] = {
+        {{"--from", "2.5", "--to", "7"}, ""},
+        {{"--from", "19"}, ""},
+        {{"--to", "20"}, ""},
+        {{"--from", "7", "--to", "2.5"},
+         "--from 7 non viene prima di --to 2.5: il tratto va dal km minore al maggiore"},
+        {{"--from", "5", "--to", "5"}, "--from 5 non viene prima di --to 5"},
+        {{"--from", "20"}, "--from 20 non viene prima di --to 20"},
+        {{"--from=-1", "--to", "5"}, "--from: vuole i chilometri lungo la linea"},
+        {{"--to", "12,5"},
+         "--to: vuole i chilometri lungo la linea, un numero non negativo con "
+         "il punto per i decimali, non \"12,5\""},
+        {{"--to", "20.5"}, "--to 20.5 va oltre la fine della linea, al km 20 (riga 84)"},
+        {{"--from", "21", "--to", "30"}, "--from 21 va oltre la fine della linea, al km 20"},
+    };
+    for (const Caso& c : casi) {
+        fs::remove(cartella / "x.svg");
+        const auto e = plot(c.opzioni);
+        SCOPED_TRACE(c.opzioni.front() + " " + c.opzioni.back());
+        if (c.messaggio.empty()) {
+            EXPECT_EQ(e.stato, 0) << e.errori;
+            EXPECT_TRUE(fs::exists(cartella / "x.svg"));
+            continue;
+        }
+        EXPECT_EQ(e.stato, 64);
+        EXPECT_EQ(e.errori.rfind("brunavia-tool plot: " + c.messaggio, 0), 0u) << e.errori;
+        EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 2) << e.errori;
+        EXPECT_FALSE(fs::exists(cartella / "x.svg"));
+    }
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -93,6 +95,7 @@ constexpr std::string_view kAiutoDump =
 
 constexpr std::string_view kAiutoPlot =
     "uso: brunavia-tool plot CARTELLA -o FILE.svg [--scenario NOME] [--train NUMERO]\n"
+    "                             [--from KM] [--to KM]\n"
     "\n"
     "Disegna in una pagina SVG lo scenario compilato in CARTELLA (NOME_NUMERO.dat,\n"
     "NOME_NUMERO.sim e, se c'e', NOME_linea.dat): la planimetria e, su un asse in chilometri,\n"
@@ -104,6 +107,11 @@ constexpr std::string_view kAiutoPlot =
     "FILE.svg e' creata se manca. File che non vengono da una stessa compilazione (nomi della\n"
     "tabella, numero di celle e di punti del piano contro la lunghezza della riga 84) non\n"
     "sono disegnati.\n"
+    "--from e --to (chilometri lungo la linea, anche con decimali: 12.5) disegnano solo quel\n"
+    "tratto, sulla larghezza della pagina: la sua planimetria, i pannelli sullo stesso\n"
+    "intervallo e ogni cartello e segnale con la sua etichetta (i segnali con i metri della\n"
+    "loro riga). Senza --from il tratto parte dall'origine, senza --to arriva alla fine della\n"
+    "linea; un tratto vuoto, rovesciato o oltre la fine della linea e' rifiutato.\n"
     "\n"
     "Stato di uscita: 0 disegnato; 1 file mancante, danneggiato, non scrivibile o di\n"
     "compilazioni diverse; 64 riga di comando errata o scenario da scegliere.\n";
@@ -171,6 +179,22 @@ std::string motivo_svg(const std::string& file) {
 
 std::string motivo_metri(const std::string& testo) {
     return intero(testo) ? "" : "vuole un numero intero di metri, non \"" + testo + "\"";
+}
+
+std::optional<double> chilometri(const std::string& testo) {
+    double v = 0;
+    const auto [fine, ec] = std::from_chars(testo.data(), testo.data() + testo.size(), v);
+    if (ec != std::errc{} || fine != testo.data() + testo.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::string motivo_km(const std::string& testo) {
+    const auto v = chilometri(testo);
+    return v && *v >= 0 ? ""
+                        : "vuole i chilometri lungo la linea, un numero non negativo con il punto "
+                          "per i decimali, non \"" +
+                              testo + "\"";
 }
 
 std::string motivo_metri_positivi(const std::string& testo) {
@@ -345,7 +369,34 @@ struct OpzioniPlot {
     std::filesystem::path cartella;
     std::string destinazione;  // -o
     NomiDati nomi;
+    std::optional<double> da_km;  // --from, --to
+    std::optional<double> a_km;
 };
+
+// The stretch of --from and --to: from before to is refused.
+void controlla_ordine(double da, double a) {
+    if (da < a) return;
+    char t[160];
+    std::snprintf(t, sizeof t,
+                  "--from %g non viene prima di --to %g: il tratto va dal km minore al maggiore",
+                  da / 1000, a / 1000);
+    throw ErroreUso{t};
+}
+
+// The stretch of --from and --to, in metres (a missing end is the line's), or none; refused
+// when it is empty or reaches beyond the line of `lunghezza` metres.
+std::optional<Tratto> tratto_da_disegnare(const OpzioniPlot& o, double lunghezza) {
+    if (!o.da_km && !o.a_km) return std::nullopt;
+    const double da = o.da_km.value_or(0) * 1000, a = o.a_km ? *o.a_km * 1000 : lunghezza;
+    if (const bool da_oltre = da > lunghezza; da_oltre || a > lunghezza) {
+        char t[160];
+        std::snprintf(t, sizeof t, "--%s %g va oltre la fine della linea, al km %g (riga 84)",
+                      da_oltre ? "from" : "to", (da_oltre ? da : a) / 1000, lunghezza / 1000);
+        throw ErroreUso{t};
+    }
+    controlla_ordine(da, a);
+    return Tratto{da, a};
+}
 
 // A folder of several scenarios is read only once one of them is named.
 void richiedi_scelta(const std::filesystem::path& cartella, const NomiDati& nomi) {
@@ -355,6 +406,7 @@ void richiedi_scelta(const std::filesystem::path& cartella, const NomiDati& nomi
 
 int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& errori) {
     if (o.destinazione.empty()) throw ErroreUso{"manca -o FILE.svg"};
+    if (o.da_km && o.a_km) controlla_ordine(*o.da_km * 1000, *o.a_km * 1000);
     richiedi_scelta(o.cartella, o.nomi);
     NomiScenario nomi;
     try {
@@ -370,7 +422,8 @@ int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& error
             for (const auto& m : motivi) errori << "  " << m << "\n";
             return kUscitaFallita;
         }
-        const Disegno d = disegna_scenario(s, nomi.scenario + ", treno " + nomi.treno);
+        const auto tratto = tratto_da_disegnare(o, s.tabella[riga_tabella::percorso].valore2);
+        const Disegno d = disegna_scenario(s, nomi.scenario + ", treno " + nomi.treno, tratto);
         // The page's folder is created when missing, as compile does for its files.
         crea_cartella(std::filesystem::path(o.destinazione).parent_path());
         sostituisci_file(o.destinazione, d.svg);
@@ -390,6 +443,12 @@ Azione dichiara_plot(CLI::App& riga) {
     auto o = std::make_shared<OpzioniPlot>();
     riga.add_option("CARTELLA", o->cartella);
     riga.add_option("-o", o->destinazione)->check(controllo(motivo_svg));
+    riga.add_option_function<std::string>("--from",
+                                          [o](const std::string& km) { o->da_km = chilometri(km); })
+        ->check(controllo(motivo_km));
+    riga.add_option_function<std::string>("--to",
+                                          [o](const std::string& km) { o->a_km = chilometri(km); })
+        ->check(controllo(motivo_km));
     dichiara_nomi(riga, std::shared_ptr<NomiDati>(o, &o->nomi));
     return [o](std::ostream& uscita, std::ostream& errori) {
         return comando_plot(*o, uscita, errori);

@@ -21,6 +21,26 @@ Punti profilo(const std::vector<cella>& celle) {
     return p;
 }
 
+Punti ritaglia(const Punti& p, const AsseMetri& a) {
+    const double da = a.inizio, fino = a.fine();
+    const auto taglio = [](const std::pair<double, double>& u, const std::pair<double, double>& v,
+                           double m) {
+        const double t = (m - u.first) / (v.first - u.first);
+        return std::pair{m, u.second + t * (v.second - u.second)};
+    };
+    Punti r;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        const auto& q = p[i];
+        if (i > 0) {
+            const auto& u = p[i - 1];
+            if (u.first < da && q.first > da) r.push_back(taglio(u, q, da));
+            if (u.first < fino && q.first > fino) r.push_back(taglio(u, q, fino));
+        }
+        if (q.first >= da && q.first <= fino) r.push_back(q);
+    }
+    return r;
+}
+
 std::pair<double, double> estremi(const Punti& p) {
     double lo = 0, hi = 0;
     for (const auto& [m, v] : p) {

@@ -16,12 +16,21 @@ namespace brunavia::strumento::disegno {
 
 struct Dati {
     const ScenarioCompilato& s;
-    AsseMetri asse;
+    AsseMetri asse;        // the whole cells, or the stretch drawn
     double lunghezza = 0;  // the line's length, m
     std::vector<Stazione> stazioni;
+    std::size_t prima_cella = 0;  // the cells drawn: [prima_cella, dopo_cella)
+    std::size_t dopo_cella = 0;
+    bool ogni_etichetta = false;  // a stretch: every board and signal gets its label
+
+    bool nel_tratto(double m) const { return m >= asse.inizio && m <= asse.fine(); }
 };
 
 using Punti = std::vector<std::pair<double, double>>;  // metres, value
+
+// The part of a line of points (metres, value) within the axis, cut where it crosses the
+// axis's ends.
+Punti ritaglia(const Punti& p, const AsseMetri& a);
 
 // A per-cell value as steps, up to the last cell where it is set (not 0); merged where equal.
 template <typename Valore>

@@ -1,6 +1,7 @@
 #include "tool/plot/disegno.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <utility>
 
@@ -20,17 +21,28 @@ namespace {
 
 std::string sottotitolo(const Dati& d) {
     std::size_t segnali = 0, indicatori_v = 0, cartelli = 0;
-    for (const cella& c : d.s.celle) {
+    for (std::size_t k = d.prima_cella; k < d.dopo_cella; ++k) {
+        const cella& c = d.s.celle[k];
         segnali += c.tipo_cella == tipo::segnale;
         indicatori_v += c.tipo_cella == tipo::indicatore_v_max;
         cartelli += c.tipo_cella == tipo::cartello_indicatore;
     }
-    char t[256];
-    std::snprintf(t, sizeof t,
-                  "linea di %.0f m (celle 0 ... %zu), %zu stazioni, %zu segnali, %zu cartelli "
-                  "V max, %zu cartelli indicatori",
-                  d.lunghezza, d.s.celle.size() - 1, d.stazioni.size(), segnali, indicatori_v,
-                  cartelli);
+    const auto stazioni =
+        std::count_if(d.stazioni.begin(), d.stazioni.end(),
+                      [&](const Stazione& s) { return d.nel_tratto(s.posizione); });
+    char t[320];
+    if (d.ogni_etichetta) {
+        std::snprintf(t, sizeof t,
+                      "tratto da km %g a km %g di una linea di %.0f m (celle %zu ... %zu): %td "
+                      "stazioni, %zu segnali, %zu cartelli V max, %zu cartelli indicatori",
+                      d.asse.inizio / 1000, d.asse.fine() / 1000, d.lunghezza, d.prima_cella,
+                      d.dopo_cella - 1, stazioni, segnali, indicatori_v, cartelli);
+    } else {
+        std::snprintf(t, sizeof t,
+                      "linea di %.0f m (celle 0 ... %zu), %td stazioni, %zu segnali, %zu "
+                      "cartelli V max, %zu cartelli indicatori",
+                      d.lunghezza, d.s.celle.size() - 1, stazioni, segnali, indicatori_v, cartelli);
+    }
     return t;
 }
 
@@ -47,12 +59,25 @@ auto decodifica_file(const std::filesystem::path& file, Decodifica decodifica) {
 
 }  // namespace
 
-Disegno disegna_scenario(const ScenarioCompilato& s, std::string_view titolo) {
+Disegno disegna_scenario(const ScenarioCompilato& s, std::string_view titolo,
+                         std::optional<Tratto> tratto) {
     Dati d{s,
            {std::max<double>(static_cast<double>(metri_cella(s.celle.size())), 1)},
            0,
            stazioni(s.tabella)};
     d.lunghezza = s.tabella[riga_tabella::percorso].valore2;
+    d.dopo_cella = s.celle.size();
+    if (tratto && tratto->a > tratto->da) {
+        d.asse = {tratto->a - tratto->da, tratto->da};
+        // The cells whose middle (where their symbol stands) lies within the stretch.
+        const auto dopo_il_mezzo = [&](double m) {  // the first cell whose middle is past m
+            return std::min(s.celle.size(),
+                            static_cast<std::size_t>(std::max(std::floor((m - 25) / 50) + 1, 0.0)));
+        };
+        d.prima_cella = dopo_il_mezzo(tratto->da - 1e-6);
+        d.dopo_cella = dopo_il_mezzo(tratto->a);
+        d.ogni_etichetta = true;
+    }
     Pagina p;
     p.testo(20, 30, titolo, kCorpoTitolo, "start", "font-weight=\"bold\"");
     p.testo(20, 50, sottotitolo(d), kCorpoSottotitolo);

@@ -43,7 +43,16 @@ struct Disegno {
 // relative height profile with the climbing stretches, the gradient, the train's speed limit
 // and adhesion, and the tracks of stations (names), signals, boards, slowdowns and markers at
 // their cells; a legend at the bottom. `titolo` heads the page.
-Disegno disegna_scenario(const ScenarioCompilato& s, std::string_view titolo);
+//
+// With a stretch (metres along the line, `da` < `a`, within the cells), only the stretch is
+// drawn, over the page's width: its plan, the panels over the same range, and every board and
+// signal in it with its label.
+struct Tratto {
+    double da = 0;
+    double a = 0;
+};
+Disegno disegna_scenario(const ScenarioCompilato& s, std::string_view titolo,
+                         std::optional<Tratto> tratto = std::nullopt);
 
 // The width a text takes at font size `corpo`, estimated on the generous side.
 double larghezza_testo(std::string_view utf8, double corpo);

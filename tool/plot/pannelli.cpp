@@ -10,6 +10,7 @@ namespace {
 
 void guide_stazioni(Pagina& p, const Dati& d, double alto, double altezza) {
     for (const Stazione& s : d.stazioni) {
+        if (!d.nel_tratto(s.posizione)) continue;
         const double x = d.asse.x(s.posizione);
         p.linea(x, alto, x, alto + altezza,
                 tratto(colore::guida, 0.6) + " stroke-dasharray=\"2,3\"");
@@ -49,37 +50,47 @@ double titolo_pannello(Pagina& p, double y, std::string_view titolo) {
 
 void griglia_km(Pagina& p, const AsseMetri& a, double alto, double altezza) {
     const double passo = a.passo_km() * 1000;
-    for (double m = 0; m <= a.metri; m += passo) {
+    for (double m = a.primo_km() * 1000; m <= a.fine(); m += passo) {
         p.linea_verticale_libera(a.x(m), alto, alto + altezza, tratto(colore::griglia));
     }
 }
 
 // The line's end, where the 7000 m margin of the cells begins.
 void fine_linea(Pagina& p, const Dati& d, double alto, double altezza) {
+    if (!d.nel_tratto(d.lunghezza)) return;
     const double x = d.asse.x(d.lunghezza);
     p.linea_verticale_libera(x, alto, alto + altezza,
                              tratto(colore::linea, 1) + " stroke-dasharray=\"6,3\"");
 }
 
 double pannello_profilo(Pagina& p, const Dati& d, double y) {
-    const Punti altezze = profilo(d.s.celle);
-    const auto [lo, hi] = estremi(altezze);
+    const Punti altezze = ritaglia(profilo(d.s.celle), d.asse);
+    // The whole line's heights are shown from 0, the origin's; a stretch's fill its panel.
+    auto [lo, hi] = estremi(altezze);
+    if (d.ogni_etichetta && !altezze.empty()) {
+        const auto [min, max] =
+            std::minmax_element(altezze.begin(), altezze.end(),
+                                [](const auto& a, const auto& b) { return a.second < b.second; });
+        lo = min->second;
+        hi = max->second;
+    }
     const double alto = y + kSpazioTitolo;
     const ScalaY s =
         pannello(p, d, y, "Profilo altimetrico (m, rispetto all'origine) e tratti di montagna",
                  kAltezzaProfilo, lo, hi);
     // Climbing stretches: one band per run of cells with the same kind.
     const auto& celle = d.s.celle;
-    for (std::size_t k = 0; k < celle.size();) {
+    for (std::size_t k = d.prima_cella; k < d.dopo_cella;) {
         std::size_t e = k;
-        while (e < celle.size() && celle[e].attributo3 == celle[k].attributo3) ++e;
+        while (e < d.dopo_cella && celle[e].attributo3 == celle[k].attributo3) ++e;
         const std::uint8_t tipo_montagna = celle[k].attributo3;
         if (tipo_montagna != 0) {
             const char* c = colore::montagna[std::min<std::size_t>(tipo_montagna, 3) - 1];
-            p.rettangolo(d.asse.x(static_cast<double>(metri_cella(k))), alto,
-                         d.asse.x(static_cast<double>(metri_cella(e))) -
-                             d.asse.x(static_cast<double>(metri_cella(k))),
-                         kAltezzaProfilo, riempi(c),
+            const double x1 =
+                d.asse.x(std::max(static_cast<double>(metri_cella(k)), d.asse.inizio));
+            const double x2 =
+                d.asse.x(std::min(static_cast<double>(metri_cella(e)), d.asse.fine()));
+            p.rettangolo(x1, alto, x2 - x1, kAltezzaProfilo, riempi(c),
                          "montagna tipo " + std::to_string(tipo_montagna) + ", metri " +
                              std::to_string(metri_cella(k)) + " ... " +
                              std::to_string(metri_cella(e)));
@@ -99,8 +110,9 @@ double pannello_profilo(Pagina& p, const Dati& d, double y) {
 }
 
 double pannello_gradini(Pagina& p, const Dati& d, double y, std::string_view titolo, double altezza,
-                        const Punti& valori, double minimo, double massimo, const char* c) {
+                        const Punti& tutti, double minimo, double massimo, const char* c) {
     const double alto = y + kSpazioTitolo;
+    const Punti valori = ritaglia(tutti, d.asse);
     const auto [lo, hi] = estremi(valori);
     const ScalaY s =
         pannello(p, d, y, titolo, altezza, std::min(lo, minimo), std::max(hi, massimo));

@@ -25,8 +25,8 @@ bool punto_valido(const Tracciato& t, std::size_t i) {
            std::isfinite(t.y[i]);
 }
 
-// The plan turned about its origin so that the chord from there to the line's end runs
-// left to right: the plan reads in the same direction as the metre axis below it.
+// The plan turned so that the chord from the first point drawn to the last runs left to
+// right: the plan reads in the same direction as the metre axis below it.
 struct PianoGirato {
     const Tracciato& t;
     double coseno = 1;
@@ -37,12 +37,11 @@ struct PianoGirato {
     }
 };
 
-PianoGirato gira_piano(const Tracciato& t, std::size_t fine_linea) {
-    std::size_t fine = std::min(fine_linea, t.tipo.size() - 1);
-    while (fine > 0 && !punto_valido(t, fine)) --fine;
-    const double dx = t.x[fine] - t.x[0], dy = t.y[fine] - t.y[0];
+PianoGirato gira_piano(const Tracciato& t, std::size_t inizio, std::size_t fine) {
+    while (fine > inizio && !punto_valido(t, fine)) --fine;
+    const double dx = t.x[fine] - t.x[inizio], dy = t.y[fine] - t.y[inizio];
     const double corda = std::hypot(dx, dy);
-    if (!punto_valido(t, 0) || !(corda > 0)) return {t};
+    if (!punto_valido(t, inizio) || !(corda > 0)) return {t};
     return {t, dx / corda, dy / corda};
 }
 
@@ -207,14 +206,23 @@ void barra_di_scala(Pagina& p, double y_titolo, double scala) {
 
 double pannello_tracciato(Pagina& p, const Dati& d, double y) {
     const double y_titolo = y;
-    y = titolo_pannello(p, y, "Planimetria (dall'origine, a sinistra, alla fine della linea)");
+    y = titolo_pannello(p, y,
+                        d.ogni_etichetta
+                            ? "Planimetria del tratto (dal suo inizio, a sinistra, alla sua fine)"
+                            : "Planimetria (dall'origine, a sinistra, alla fine della linea)");
     const auto& t = d.s.tracciato;
     const auto fine_linea_i = static_cast<std::size_t>(std::max(d.lunghezza, 0.0));
     Riquadro r;
     std::optional<PianoGirato> piano;
+    // The plan has a point per metre: those of the axis are drawn, the stretch's or the line's
+    // (turned on the chord of the line itself, without the margin beyond its end).
+    std::size_t i0 = 0, i1 = 0;
     if (t && !t->tipo.empty()) {
-        piano.emplace(gira_piano(*t, fine_linea_i));
-        for (std::size_t i = 0; i < t->tipo.size(); ++i) {
+        i0 = static_cast<std::size_t>(std::max(d.asse.inizio, 0.0));
+        i1 = std::min(static_cast<std::size_t>(std::max(d.asse.fine(), 0.0)), t->tipo.size() - 1);
+        piano.emplace(
+            gira_piano(*t, std::min(i0, i1), d.ogni_etichetta ? i1 : std::min(fine_linea_i, i1)));
+        for (std::size_t i = i0; i <= i1; ++i) {
             if (!punto_valido(*t, i)) continue;
             const auto [x, y_piano] = piano->punto(i);
             r.x_min = std::min(r.x_min, x);
@@ -246,19 +254,24 @@ double pannello_tracciato(Pagina& p, const Dati& d, double y) {
     // The line itself, then the margin beyond its end.
     Punti linea, oltre;
     const auto passo = static_cast<std::size_t>(kPassoPianoMetri);
-    for (std::size_t i = 0; i < t->tipo.size(); i += passo) {
+    std::vector<std::size_t> indici;
+    for (std::size_t i = i0; i <= i1; i += passo) indici.push_back(i);
+    indici.push_back(i1);
+    if (fine_linea_i > i0 && fine_linea_i < i1) indici.push_back(fine_linea_i);
+    std::sort(indici.begin(), indici.end());
+    indici.erase(std::unique(indici.begin(), indici.end()), indici.end());
+    for (const std::size_t i : indici) {
         if (!punto_valido(*t, i)) continue;
-        (i <= fine_linea_i ? linea : oltre).push_back(px(i));
-        if (i <= fine_linea_i && i + passo > fine_linea_i && punto_valido(*t, fine_linea_i)) {
-            linea.push_back(px(fine_linea_i));
-            oltre.push_back(px(fine_linea_i));
-        }
+        if (i <= fine_linea_i) linea.push_back(px(i));
+        if (i >= fine_linea_i) oltre.push_back(px(i));
     }
     std::vector<const Stazione*> sul_piano;
     Punti punti;
     std::vector<double> larghezze;
     for (const Stazione& s : d.stazioni) {
-        if (s.posizione < 0 || !punto_valido(*t, static_cast<std::size_t>(s.posizione))) continue;
+        if (s.posizione < 0 || !d.nel_tratto(s.posizione) ||
+            !punto_valido(*t, static_cast<std::size_t>(s.posizione)))
+            continue;
         sul_piano.push_back(&s);
         punti.push_back(px(static_cast<std::size_t>(s.posizione)));
         larghezze.push_back(larghezza_testo(s.nome, kCorpoTraccia));

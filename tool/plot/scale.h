@@ -2,6 +2,7 @@
 // the y scale of one panel.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "tool/plot/stile.h"
@@ -14,10 +15,14 @@ double passo_tondo(double grezzo);
 // The largest round length (1, 2 or 5 times a power of ten) not above `massimo`.
 double tondo_sotto(double massimo);
 
-// The metre axis shared by every panel under the plan.
+// The metre axis shared by every panel under the plan: from `inizio` over `metri`.
 struct AsseMetri {
-    double metri = 1;  // the cells' whole length
-    double x(double m) const { return kMargineSinistro + m / metri * kLarghezzaArea; }
+    double metri = 1;  // the cells' whole length, or the stretch's
+    double inizio = 0;
+    double x(double m) const { return kMargineSinistro + (m - inizio) / metri * kLarghezzaArea; }
+    double fine() const { return inizio + metri; }
+    // The first multiple of the kilometre step on the axis, in km.
+    double primo_km() const { return std::ceil(inizio / 1000 / passo_km() - 1e-9) * passo_km(); }
     double passo_km() const { return passo_tondo(kPixelTraTacche * metri / 1000 / kLarghezzaArea); }
 };
 

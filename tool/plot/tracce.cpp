@@ -82,10 +82,11 @@ double traccia_stazioni(Pagina& p, const Dati& d, double y) {
     nome_traccia(p, y, "Stazioni");
     std::vector<Etichetta> nomi;
     for (const Stazione& s : d.stazioni) {
-        // A zone reaching before the origin is drawn from the origin: left of the axis stand
-        // the track names. The tooltip keeps the whole zone.
-        const double x1 = d.asse.x(std::max(static_cast<double>(s.inizio), 0.0));
-        const double x2 = d.asse.x(std::min(static_cast<double>(s.fine), d.asse.metri));
+        if (!d.nel_tratto(s.posizione)) continue;
+        // A zone reaching before the origin (or the stretch) is drawn from there: left of the
+        // axis stand the track names. The tooltip keeps the whole zone.
+        const double x1 = d.asse.x(std::max(static_cast<double>(s.inizio), d.asse.inizio));
+        const double x2 = d.asse.x(std::min(static_cast<double>(s.fine), d.asse.fine()));
         const double x = d.asse.x(s.posizione);
         if (x2 > x1) {
             p.rettangolo(x1, y + 4, x2 - x1, 8, riempi(colore::zona),
@@ -100,13 +101,17 @@ double traccia_stazioni(Pagina& p, const Dati& d, double y) {
 
 double traccia_segnali(Pagina& p, const Dati& d, double y) {
     nome_traccia(p, y, "Segnali");
+    std::vector<Etichetta> metri;
     const auto& celle = d.s.celle;
-    for (std::size_t k = 0; k < celle.size(); ++k) {
+    for (std::size_t k = d.prima_cella; k < d.dopo_cella; ++k) {
         if (celle[k].tipo_cella != tipo::segnale) continue;
         p.percorso(triangolo(x_cella(d, k), y + 13, y + 3, 4), riempi(colore::segnale),
                    "segnale, " + descrivi_cella(k, celle[k]));
+        // The position of the signal's row (which puts it in cell position / 50 + 1).
+        if (d.ogni_etichetta && k > 0)
+            metri.push_back({x_cella(d, k), std::to_string(metri_cella(k - 1)), ""});
     }
-    return y + kRigaSimboli + 6;
+    return y + kRigaSimboli + etichette_in_corsie(p, metri, y) + 6;
 }
 
 double traccia_indicatori_v(Pagina& p, const Dati& d, double y) {
@@ -115,7 +120,7 @@ double traccia_indicatori_v(Pagina& p, const Dati& d, double y) {
     std::string etichetta_precedente;
     std::int64_t metri_ultima_etichetta = 0;
     const auto& celle = d.s.celle;
-    for (std::size_t k = 0; k < celle.size(); ++k) {
+    for (std::size_t k = d.prima_cella; k < d.dopo_cella; ++k) {
         if (celle[k].tipo_cella != tipo::indicatore_v_max) continue;
         const IndicatoreVMax i = indicatore_v_max(celle[k]);
         const double x = x_cella(d, k);
@@ -125,9 +130,10 @@ double traccia_indicatori_v(Pagina& p, const Dati& d, double y) {
                          std::to_string(i.strisce_sinistra) + "|" +
                          std::to_string(i.strisce_destra));
         // Boards come in runs of three with equal speeds (and 2, 1, 0 stripes): the run is
-        // labelled once. Any board whose speeds differ from the one before gets its own label.
+        // labelled once. Any board whose speeds differ from the one before gets its own label;
+        // in a stretch, every board.
         const std::string testo = etichetta_indicatore_v(i);
-        const bool nuova = testo != etichetta_precedente ||
+        const bool nuova = d.ogni_etichetta || testo != etichetta_precedente ||
                            metri_cella(k) - metri_ultima_etichetta > kRipetiEtichettaMetri;
         if (nuova) {
             velocita.push_back({x, testo, ambiguo(i) ? stile_ambiguo() : std::string()});
@@ -140,8 +146,9 @@ double traccia_indicatori_v(Pagina& p, const Dati& d, double y) {
 
 double traccia_cartelli(Pagina& p, const Dati& d, double y) {
     nome_traccia(p, y, "Indicatori");
+    std::vector<Etichetta> testi;
     const auto& celle = d.s.celle;
-    for (std::size_t k = 0; k < celle.size(); ++k) {
+    for (std::size_t k = d.prima_cella; k < d.dopo_cella; ++k) {
         if (celle[k].tipo_cella != tipo::cartello_indicatore) continue;
         const auto riga = static_cast<std::size_t>(celle[k].dato0);
         const std::string testo =
@@ -150,21 +157,22 @@ double traccia_cartelli(Pagina& p, const Dati& d, double y) {
                    "cartello indicatore, cella " + std::to_string(k) + " (metri " +
                        std::to_string(metri_cella(k)) + "), riga " + std::to_string(riga) + ": " +
                        testo);
+        if (d.ogni_etichetta) testi.push_back({x_cella(d, k), testo, ""});
     }
-    return y + kRigaSimboli + 6;
+    return y + kRigaSimboli + etichette_in_corsie(p, testi, y) + 6;
 }
 
 double traccia_rallentamenti(Pagina& p, const Dati& d, double y) {
     nome_traccia(p, y, "Rallentamenti");
     std::vector<Etichetta> velocita;
     const auto& celle = d.s.celle;
-    for (std::size_t k = 0; k < celle.size(); ++k) {
+    for (std::size_t k = d.prima_cella; k < d.dopo_cella; ++k) {
         const cella& c = celle[k];
         const double x = x_cella(d, k);
         if (c.tipo_cella == tipo::inizio_rallentamento) {
             std::size_t e = k;
-            while (e < celle.size() && celle[e].tipo_cella != tipo::fine_rallentamento) ++e;
-            const double x2 = x_cella(d, std::min(e, celle.size() - 1));
+            while (e < d.dopo_cella && celle[e].tipo_cella != tipo::fine_rallentamento) ++e;
+            const double x2 = x_cella(d, std::min(e, d.dopo_cella - 1));
             p.rettangolo(x, y + 5, x2 - x, 6, riempi(colore::rallentamento),
                          "rallentamento a " + std::to_string(c.dato0) + " km/h, celle " +
                              std::to_string(k) + " ... " + std::to_string(e));
@@ -184,7 +192,7 @@ double traccia_rallentamenti(Pagina& p, const Dati& d, double y) {
 double traccia_marcatori(Pagina& p, const Dati& d, double y) {
     nome_traccia(p, y, "Marcatori");
     const auto& celle = d.s.celle;
-    for (std::size_t k = 0; k < celle.size(); ++k) {
+    for (std::size_t k = d.prima_cella; k < d.dopo_cella; ++k) {
         const cella& c = celle[k];
         if (c.tipo_cella == tipo::marcatore) {
             p.cerchio(x_cella(d, k), y + 8, 3.5, riempi(colore::marcatore),
@@ -203,14 +211,15 @@ double asse_km(Pagina& p, const Dati& d, double alto, double y) {
     fine_linea(p, d, alto, y - alto);
     p.linea(kMargineSinistro, y, kDestraArea, y, tratto(colore::asse));
     const double passo = d.asse.passo_km();
-    for (double km = 0; km * 1000 <= d.asse.metri; km += passo) {
+    for (double km = d.asse.primo_km(); km * 1000 <= d.asse.fine(); km += passo) {
         const double x = d.asse.x(km * 1000);
         p.linea(x, y, x, y + 5, tratto(colore::asse));
         char t[32];
         std::snprintf(t, sizeof t, "%g", km);
         p.testo(x, y + 17, t, kCorpoAsse, "middle");
     }
-    p.testo(kMargineSinistro - 10, y + 17, "km", kCorpoTraccia, "end");
+    // Clear of the first kilometre's number, which a stretch may start with (1000.5).
+    p.testo(kMargineSinistro - 30, y + 17, "km", kCorpoTraccia, "end");
     return y + 30;
 }
 
