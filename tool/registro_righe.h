@@ -44,6 +44,17 @@ struct RigaVista {
     int campi = 0;          // fields read on it (empty text fields aside)
 };
 
+// The rows in a run that each pushed a fill cursor one cell on (a gradient or adhesion row at
+// or before the cursor's cell writes that one cell): the run in progress, or the last one.
+struct SpintaCursore {
+    int righe = 0;  // none: the last row moved the cursor to its own cell
+    int prima_riga = 0;
+    int ultima_riga = 0;
+    std::int64_t cella_minima = 0;  // the rows' own cells
+    std::int64_t cella_massima = 0;
+    std::int64_t cursore = 0;  // the cursor's cell after the run's last row
+};
+
 // What one reading saw of one description file. Its size follows the file's lines, never
 // its fields: a field is kept only where a rule needs it.
 struct FileLetto {
@@ -53,6 +64,9 @@ struct FileLetto {
     std::vector<CampoLetto> separatori;       // fields skipped as separators
     std::vector<std::size_t> parole;          // indices into RegistroRighe::parole()
     std::vector<RigaVista> righe;             // line r at index r - 1 (for the traps)
+    bool con_campi = false;                   // a field was read: the file is not blank
+    std::optional<CampoLetto> non_esaminato;  // the last field, read and never examined
+    SpintaCursore spinta;                     // of the gradients or of the adhesion
 
     // Line r as the reading saw it (nothing read on it when past the last one).
     RigaVista riga(int r) const;
@@ -105,6 +119,13 @@ public:
     const ParolaLetta* rallentamento_su(std::int64_t k) const;
     // The row that read the field at `dove` of the given file.
     const ParolaLetta* riga_del_campo(bool treno, PosizioneCampo dove) const;
+    // The last station row whose zone was computed for table row `riga`: the station stored
+    // there, once a later one was read.
+    const ParolaLetta* stazione_in_tabella(std::int32_t riga) const;
+    // The model's last cell.
+    std::int32_t ultima_cella() const { return f_.ultima_cella(); }
+    // The type that cell k holds now (0 outside the cells).
+    std::uint8_t tipo_della_cella(std::int64_t k) const;
 
 private:
     FileLetto& corrente() { return treno_corrente_ ? treno_ : linea_; }
@@ -112,6 +133,7 @@ private:
     void togli_ultimo_campo();
     // A keyword that ran no row is forgotten when the traps need nothing.
     void dimentica_parola_senza_riga();
+    void spinta_del_cursore(const ValoreLetto& v);
 
     const Form1& f_;
     bool legge_oltre_;
@@ -123,6 +145,7 @@ private:
     std::optional<std::size_t> parola_corrente_;
     std::vector<CellaScritta> celle_;
     std::vector<CellaRifiutata> rifiuti_;
+    std::vector<std::size_t> stazioni_;  // table row -> index into parole_ (+ 1; 0: none)
 };
 
 // The name of a row kind as the messages use it ("segnale", "pendenza", ...).

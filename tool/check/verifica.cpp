@@ -106,7 +106,7 @@ std::optional<std::string> leggi_descrizione(const std::filesystem::path& p, std
         return std::nullopt;
     }
     try {
-        return leggi_tutto(p);
+        return leggi_testo_descrizione(p);
     } catch (const ErroreFile& e) {
         errori << e.riga() << "\n";
     }
@@ -201,7 +201,7 @@ std::vector<Diagnosi> verifica_descrizioni(const std::string& linea, const std::
     f.osservatore = &registro;
     leggi_oltre(linea, treno, f);
     for (Diagnosi& d : trovate_leggendo_oltre(f, registro, compilati)) r.push_back(std::move(d));
-    for (Diagnosi& d : trova_trappole(registro)) r.push_back(std::move(d));
+    for (Diagnosi& d : trova_trappole(registro, linea, treno)) r.push_back(std::move(d));
     in_ordine_di_file(r);
     return r;
 }

@@ -22,7 +22,7 @@ constexpr std::int32_t kFlagLinea = 1;
 std::optional<std::string> leggi_se_esiste(const std::filesystem::path& percorso) {
     std::error_code ec;
     if (!std::filesystem::exists(percorso, ec)) return std::nullopt;
-    return leggi_tutto(percorso);
+    return leggi_testo_descrizione(percorso);
 }
 
 void riporta_errori(const Form1& f, const RegistroRighe& registro, const Sorgenti& sorgenti,
