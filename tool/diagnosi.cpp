@@ -86,6 +86,19 @@ void riga_della_finitura(const ErroreRegistrato& e, const RegistroRighe& r, Diag
                    a_metri(*p) + ", cella " + std::to_string(k) + ")";
 }
 
+// Whether the finishing rules put a marker in front of the signal on cell k: a warning board
+// lies within the 20 cells after it, or a slowdown ends within the 12 cells before it.
+bool marcatore_davanti_al_segnale(const RegistroRighe& r, std::int64_t k) {
+    if (r.tipo_della_cella(k) != tipo::segnale) return false;
+    for (std::int64_t j = k + 1; j <= k + 20; ++j) {
+        if (r.tipo_della_cella(j) == tipo::avviso_rallentamento) return true;
+    }
+    for (std::int64_t j = std::max<std::int64_t>(0, k - 12); j <= k; ++j) {
+        if (r.tipo_della_cella(j) == tipo::fine_rallentamento) return true;
+    }
+    return false;
+}
+
 // Errors 1250 and 1251: cell 1 holds a feature. They point at the row that put it there, or
 // at the signal or slowdown for which the finishing rules put a marker there.
 void riga_del_timbro(const RegistroRighe& r, Diagnosi& d) {
@@ -99,7 +112,9 @@ void riga_del_timbro(const RegistroRighe& r, Diagnosi& d) {
                       " di questa riga";
     if (!p && t == tipo::marcatore) {
         // In front of a signal on cell 2 or 3, or 5 to 20 cells before a slowdown's start.
-        for (std::int64_t k = 3; !p && k >= 2; --k) p = r.riga_con_cella(k, tipo::segnale);
+        for (std::int64_t k = 3; !p && k >= 2; --k) {
+            if (marcatore_davanti_al_segnale(r, k)) p = r.riga_con_cella(k, tipo::segnale);
+        }
         chi =
             "da un marcatore che le regole di finitura mettono davanti al segnale di questa "
             "riga";

@@ -368,6 +368,12 @@ bool gruppo_di_migliaia(const TestoFile& t, const CampoLetto& a, const CampoLett
     return tra.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+// "due", "tre", ... for a count of numbers.
+std::string quanti(std::size_t n) {
+    constexpr std::array<std::string_view, 3> kParole = {"due", "tre", "quattro"};
+    return n >= 2 && n - 2 < kParole.size() ? std::string(kParole[n - 2]) : std::to_string(n);
+}
+
 // A number written with a blank between its thousands ("11 500"): the blank ends the field,
 // and the groups are read as numbers of their own.
 void numeri_con_spazio(const ParolaLetta& p, const TestoFile& t, std::vector<Diagnosi>& r) {
@@ -393,7 +399,7 @@ void numeri_con_spazio(const ParolaLetta& p, const TestoFile& t, std::vector<Dia
                            "il numero '" + scritto +
                                "' ha uno spazio tra le cifre: lo spazio chiude il campo come una "
                                "virgola, e la riga legge " +
-                               letti + " come " + std::to_string(n - i) +
+                               letti + " come " + quanti(n - i) +
                                " numeri, fuori passo; scrivere " + unito + " senza spazi"));
         return;
     }
