@@ -20,6 +20,12 @@ declare -A dizionari=(
     [fuzz_compilati]=fuzz/compilati.dict
     [fuzz_decompila]=fuzz/compilati.dict
 )
+# Longest input per target (65536 when not listed): compiled files are listed and drawn whole
+# on every run, so their targets take a short line's files (the seed of 3 km is 7 KB).
+declare -A lunghezze=(
+    [fuzz_compilati]=8192
+    [fuzz_decompila]=8192
+)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DBRUNAVIA_FUZZ=ON -DBRUNAVIA_TESTS=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz
@@ -37,7 +43,7 @@ for bersaglio in "${bersagli[@]}"; do
     dizionario=${dizionari[$bersaglio]:-fuzz/descrizioni.dict}
     stato=0
     build-fuzz/fuzz/$bersaglio -max_total_time="$secondi" -timeout=20 -rss_limit_mb=2560 \
-        -max_len=65536 -dict="$dizionario" -print_final_stats=1 \
+        -max_len="${lunghezze[$bersaglio]:-65536}" -dict="$dizionario" -print_final_stats=1 \
         -artifact_prefix=build-fuzz/findings/$bersaglio- \
         "$corpus/$bersaglio" >build-fuzz/$bersaglio.log 2>&1 || stato=$?
     grep -E "ERROR|SUMMARY" build-fuzz/$bersaglio.log || true

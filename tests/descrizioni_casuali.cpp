@@ -71,6 +71,11 @@ long arrotonda(double v) {
     return static_cast<long>(std::nearbyint(v));
 }
 
+// A position off the 50 m grid that rounds to the same cell as `metri` (a multiple of 50).
+long nella_cella(Casuale& c, long metri) {
+    return metri + c.tra(-24, 24);
+}
+
 // Rows of a value that holds from each position on, in ascending order; in the rough mode some
 // rows repeat a position and the last ones stand in the margin beyond the line's end.
 std::string righe_in_serie(Casuale& c, const std::string& chiave, int metri, int passo_minimo,
@@ -101,7 +106,8 @@ std::string stazioni(Casuale& c, Celle& celle, int metri) {
     for (int n = 0; n < quante; ++n) {
         const int codice = c.uno_di({11, 12, 21, 22, 25, 28, 5, 6, 7, 8});
         const int lunghezza = 100 * c.tra(2, 8);
-        const long posizione = (fine_precedente + 400 + lunghezza) / 50 * 50 + 50 * c.tra(0, 20);
+        const long posizione =
+            (fine_precedente + 400 + lunghezza) / 50 * 50 + 50 * c.tra(0, 20) + c.tra(-25, 25);
         const int estensione = c.tra(0, 1);
         long inizio, fine;
         if (codice == 5 || codice == 6) {
@@ -115,10 +121,13 @@ std::string stazioni(Casuale& c, Celle& celle, int metri) {
             fine = posizione + lunghezza / 2 + (estensione != 0 ? 50 : 0);
         }
         if (posizione > metri || fine <= 200 || inizio - 350 < fine_precedente) break;
-        const int ultima = static_cast<int>(arrotonda(static_cast<double>(fine) / 50.0 - 1.0));
+        // The zone's last cell and the four cells of its marks, as the compile rounds them.
+        const auto segno = [&](int passi) {
+            return static_cast<int>(arrotonda(static_cast<double>(fine) / 50.0 - passi - 1.0));
+        };
         if (codice < 25) {
-            if (!celle.libere({ultima, ultima - 1, ultima - 2, ultima - 3, ultima - 4})) break;
-            celle.prendi({ultima, ultima - 1, ultima - 2, ultima - 3, ultima - 4});
+            if (!celle.libere({segno(0), segno(1), segno(2), segno(3), segno(4)})) break;
+            celle.prendi({segno(0), segno(1), segno(2), segno(3), segno(4)});
         }
         fine_precedente = fine;
         t += "stazione," + std::to_string(posizione) + ", " + std::to_string(codice) + ", " +
@@ -161,10 +170,12 @@ std::string linea(Casuale& c, Celle& celle, int metri, bool con_piano) {
     t += righe_in_serie(c, "pendenza", metri, 1, -40, 40, 1);
     t += "[montagne]\r\n";
     for (long p = c.tra(0, 1000);;) {
-        const long fine = p + c.tra(50, 1500);
-        if (fine > metri) break;
+        long fine = p + c.tra(50, 1500);
+        // Half a cell off the grid: the last cell and the next stretch's first may coincide.
+        if (c.tra(0, 3) == 0) fine = fine / 50 * 50 + 25;
+        if (fine > metri || fine <= p) break;
         t += riga("montagna", {p, fine, c.uno_di({1, 2, 3, 11, 12, 13})});
-        p = fine + c.tra(0, 600);
+        p = c.tra(0, 3) == 0 ? fine : fine + c.tra(0, 600);
         if (c.ruvida && c.tra(0, 3) == 0) p -= c.tra(50, 800);  // overlapping the previous
         if (c.ruvida && c.tra(0, 5) == 0) {
             t += riga("montagna", {p, p + c.tra(50, 400), c.uno_di({0, 10})});  // clears kinds
@@ -176,10 +187,11 @@ std::string linea(Casuale& c, Celle& celle, int metri, bool con_piano) {
         const int k = celle.libera(c);
         if (k < 0) continue;
         const bool destro = c.moneta();
-        t += riga("indicatori_vmax",
-                  {50L * (k - 1), 5L * c.tra(6, 30), 5L * c.tra(6, 30), 5L * c.tra(6, 30),
-                   c.tra(0, 2), destro ? 5L * c.tra(0, 19) : 0, destro ? 5L * c.tra(0, 19) : 0,
-                   destro ? 5L * c.tra(0, 19) : 0, destro ? c.tra(0, 1) : 0});
+        t +=
+            riga("indicatori_vmax", {nella_cella(c, 50L * (k - 1)), 5L * c.tra(6, 30),
+                                     5L * c.tra(6, 30), 5L * c.tra(6, 30), c.tra(0, 2),
+                                     destro ? 5L * c.tra(0, 19) : 0, destro ? 5L * c.tra(0, 19) : 0,
+                                     destro ? 5L * c.tra(0, 19) : 0, destro ? c.tra(0, 1) : 0});
     }
     t += "[indicazioni]\r\n";
     const std::array<const char*, 4> testi = {"(P.L.      )(Km 232+835)", "(F)",
@@ -187,7 +199,7 @@ std::string linea(Casuale& c, Celle& celle, int metri, bool con_piano) {
     for (int n = c.tra(0, 6); n > 0; --n) {
         const int k = celle.libera(c);
         if (k < 0) continue;
-        t += "cartello_indicatore,  " + std::to_string(50 * (k - 1)) + ",   " +
+        t += "cartello_indicatore,  " + std::to_string(nella_cella(c, 50L * (k - 1))) + ",   " +
              testi[static_cast<std::size_t>(c.tra(0, 3))] + "\r\n";
     }
     return t + "[fine]\r\n";
@@ -196,7 +208,7 @@ std::string linea(Casuale& c, Celle& celle, int metri, bool con_piano) {
 std::string rallentamenti(Casuale& c, Celle& celle, int metri) {
     std::string t = "[rallentamenti]\r\n";
     for (int n = c.tra(0, 2); n > 0; --n) {
-        const long x = 50L * c.tra(kPrimaCellaOggetti, metri / 50) + c.tra(-20, 20);
+        const long x = 50L * c.tra(kPrimaCellaOggetti, metri / 50) + c.tra(-25, 25);
         const long l = c.tra(100, 1500);
         const int f_ta = c.tra(0, 1);
         const auto cella = [](double m) { return static_cast<int>(arrotonda(m)); };
@@ -217,7 +229,8 @@ std::string rallentamenti(Casuale& c, Celle& celle, int metri) {
     for (int n = c.tra(0, 3); n > 0; --n) {
         const int k = celle.libera(c);
         if (k < 0) continue;
-        t += riga("abbattimento", {50L * k, c.uno_di({180L, 180L, 50L, 0L, -3L, 250L, 70000L})});
+        t += riga("abbattimento",
+                  {nella_cella(c, 50L * k), c.uno_di({180L, 180L, 50L, 0L, -3L, 250L, 70000L})});
     }
     return t;
 }
@@ -237,7 +250,7 @@ std::string segnali(Casuale& c, Celle& celle) {
     }
     std::sort(posti.begin(), posti.end());
     for (const int k : posti) {
-        t += "segnale," + std::to_string(50 * (k - 1));
+        t += "segnale," + std::to_string(nella_cella(c, 50L * (k - 1)));
         for (const int v : {c.tra(1, 2), c.tra(2, 5), c.uno_di({0, 1, 3, 4, 6}), c.tra(0, 1),
                             c.uno_di({0, 0, 0, 1, 2}), c.tra(0, 2), c.uno_di({0, 2, 3}),
                             c.tra(0, 1), 0, c.uno_di({0, 0, 40, 101, 255, 300})}) {

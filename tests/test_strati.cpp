@@ -13,8 +13,10 @@ namespace fs = std::filesystem;
 
 const std::set<std::string> kComandi = {"tool/check", "tool/compile", "tool/decompile",
                                         "tool/dump",  "tool/lsp",     "tool/plot"};
-// The one command another stands on: the language server publishes check's diagnostics.
-const std::map<std::string, std::string> kComandoUsato = {{"tool/lsp", "tool/check"}};
+// The one command others stand on: the language server publishes check's diagnostics, and
+// compile prints check's warnings.
+const std::map<std::string, std::string> kComandoUsato = {{"tool/lsp", "tool/check"},
+                                                          {"tool/compile", "tool/check"}};
 
 std::set<std::string> con_comandi(std::set<std::string> cartelle) {
     cartelle.insert(kComandi.begin(), kComandi.end());

@@ -431,7 +431,13 @@ TEST(StrumentoCompila, LaRigaDellErroreConIlSegnoSottoIlCampo) {
                             "non multipla di 50\n"
                             "    ripetizione segnali 4 codici,    0    ,\t70\n"
                             "    " +
-                            std::string(39, ' ') + "\t^\n");
+                            std::string(39, ' ') + "\t^\n" +
+                            // The reading stopped there: the rest of the line description and
+                            // the whole train description are not read.
+                            "nota: righe 10-419 di " + (descrizioni / kLinea).string() +
+                            " non lette (410 righe)\n"
+                            "nota: righe 1-140 di " +
+                            (descrizioni / kTreno).string() + " non lette (140 righe)\n");
     EXPECT_EQ(e.stato, 2);
 }
 

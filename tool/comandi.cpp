@@ -36,18 +36,22 @@ constexpr int kUscitaFallita = 1;
 
 constexpr std::string_view kAiutoCompile =
     "uso: brunavia-tool compile LINEA TRENO [-o CARTELLA] [--scenario NOME] [--train NUMERO]\n"
+    "                               [--no-warnings]\n"
     "\n"
     "Compila la descrizione della linea LINEA e quella del treno TRENO come il programma (stesse\n"
     "regole, stessi byte), senza cancellarle, e scrive in CARTELLA (predefinita: la cartella\n"
     "corrente, creata se manca) NOME_linea.dat, NOME_NUMERO.sim e NOME_NUMERO.dat. Un nome non\n"
     "dato con --scenario o --train viene dai nomi dei file quando entrambi seguono lo schema\n"
     "del programma con lo stesso NOME, NOME_linea.txt e NOME_NUMERO-.txt; altrimenti e'\n"
-    "Brunavia o 706. NOME non contiene / o \\ e non e' . o ..; NUMERO ha solo cifre. I nomi\n"
-    "entrano anche nella tabella e nei codici di gara.\n"
+    "Brunavia o 706 (lo dice una riga \"nota:\"). NOME non contiene / o \\ e non e' . o ..;\n"
+    "NUMERO ha solo cifre. I nomi entrano anche nella tabella e nei codici di gara.\n"
     "Ogni errore registrato e' riportato come\n"
     "  FILE:RIGA:COLONNA: Errore n. N, posizione P: spiegazione\n"
     "seguito dalla riga del file e da un segno ^ sotto il campo che lo ha causato (gli errori\n"
     "11-13 sotto la riga del segnale o del rallentamento); 1250 e 1251 nominano lo scenario.\n"
+    "Dopo un errore che ferma la lettura, \"nota: righe A-B di FILE non lette (N righe)\".\n"
+    "Seguono gli avvisi di check sulle righe lette (FILE:RIGA:COLONNA: warning: ... [codice]),\n"
+    "che non cambiano lo stato di uscita; --no-warnings li toglie.\n"
     "\n"
     "Stato di uscita: 0 nessun errore; 1 compilazione fermata (un file non leggibile o non\n"
     "scrivibile, errore 1250 o 1251); 2 errore registrato (i file compilati sono scritti se la\n"
@@ -62,11 +66,12 @@ constexpr std::string_view kAiutoCheck =
     "ogni trappola silenziosa del formato:\n"
     "  FILE:RIGA:COLONNA: error: Errore n. N, posizione P: spiegazione\n"
     "  FILE:RIGA:COLONNA: warning: che cosa succede e che cosa scrivere [codice]\n"
-    "ognuno seguito dalla riga del file e da un segno ^ sotto il campo. Lo stesso avviso su piu'\n"
-    "di tre righe consecutive mostra le prime tre, poi una riga \"... e altre N righe uguali,\n"
-    "righe A-B\"; --all li scrive tutti. Con --json scrive un\n"
-    "solo array di oggetti {file, line, column, severity, code, error, position, message,\n"
-    "found_by_reading_on}.\n"
+    "ognuno seguito dalla riga del file e da un segno ^ sotto il campo; l'errore che ferma la\n"
+    "lettura della compilazione, da \"nota: righe A-B di FILE non lette (N righe)\". Lo stesso\n"
+    "avviso su piu' di tre righe consecutive mostra le prime tre, poi una riga \"... e altre N\n"
+    "righe uguali, righe A-B\"; --all li scrive tutti. Con --json scrive un solo array di\n"
+    "oggetti {file, line, column, severity, code, error, position, message,\n"
+    "found_by_reading_on, notes}.\n"
     "\n"
     "Stato di uscita: 0 nulla da segnalare; 1 un file non leggibile; 2 almeno un errore;\n"
     "3 solo avvisi; 64 riga di comando errata.\n";
@@ -199,12 +204,15 @@ Azione dichiara_compile(CLI::App& riga) {
     riga.add_option("LINEA", o->linea);
     riga.add_option("TRENO", o->treno);
     riga.add_option("-o", o->cartella);
+    riga.add_flag_callback("--no-warnings", [o] { o->avvisi = false; });
     dichiara_nomi(riga, nomi);
     return [o, nomi](std::ostream& uscita, std::ostream& errori) {
-        const NomiScenario n =
-            nomi_da_usare(nomi_dalle_descrizioni(o->linea, o->treno), nomi->scenario, nomi->treno);
+        const auto dai_file = nomi_dalle_descrizioni(o->linea, o->treno);
+        const NomiScenario n = nomi_da_usare(dai_file, nomi->scenario, nomi->treno);
         o->nome_scenario = n.scenario;
         o->numero_treno = n.treno;
+        o->scenario_predefinito = !dai_file && !nomi->scenario;
+        o->treno_predefinito = !dai_file && !nomi->treno;
         return compila_descrizioni(*o, uscita, errori);
     };
 }

@@ -224,7 +224,7 @@ std::optional<std::string> fine_oltre(const ErroreRegistrato& e, const RegistroR
 
 std::string spiegazione(const ErroreRegistrato& e, std::size_t indice, const RegistroRighe* r) {
     const bool linea_vuota = r && e.luogo.file == FileDescrizione::linea &&
-                             e.luogo.campo.riga == 0 && !r->file(false).con_campi;
+                             e.luogo.campo.riga == 0 && r->file(false).ultima_riga == 0;
     if (e.codice == 25 && linea_vuota) return "file vuoto";
     if (e.codice == 25 && !e.motivo.empty()) return da_cp1252(e.motivo);
     if (e.codice == 15 && e.posizione && *e.posizione < 0) {
@@ -360,6 +360,10 @@ std::string testo_diagnosi(const Diagnosi& d, const Sorgenti& s, bool gravita) {
         if (const auto riga = riga_di_testo(**testo, *inizi, d.luogo.campo.riga)) {
             r += "\n" + riga_con_segno(*riga, d.luogo.campo.colonna);
         }
+    }
+    for (const RigheNonLette& n : d.non_lette) {
+        r += "\nnota: " +
+             testo_righe_non_lette(n, n.file == FileDescrizione::treno ? s.treno : s.linea);
     }
     return r;
 }

@@ -11,6 +11,7 @@
 #include "compiler/errori.h"
 #include "compiler/modello.h"
 #include "tool/registro_righe.h"
+#include "tool/righe_non_lette.h"
 
 namespace brunavia::strumento {
 
@@ -22,7 +23,8 @@ struct Diagnosi {
     std::optional<std::int32_t> posizione;  // "posizione P", as the compile records it
     std::string codice;                     // the warning's stable code
     std::string messaggio;
-    bool dopo_ripresa = false;  // an error found only by reading on after one that stops
+    bool dopo_ripresa = false;             // an error found only by reading on after one that stops
+    std::vector<RigheNonLette> non_lette;  // notes: what the compile did not read after it
 };
 
 // The words that end the message of an error found only by reading on.

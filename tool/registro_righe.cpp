@@ -18,8 +18,9 @@ std::optional<std::int64_t> ParolaLetta::primo_numero() const {
 }
 
 RigaVista FileLetto::riga(int r) const {
-    if (r < 1 || static_cast<std::size_t>(r) > righe.size()) return {};
-    return righe[static_cast<std::size_t>(r) - 1];
+    const auto i = std::lower_bound(righe.begin(), righe.end(), r,
+                                    [](const auto& x, int n) { return x.first < n; });
+    return i != righe.end() && i->first == r ? i->second : RigaVista{};
 }
 
 namespace {
@@ -29,29 +30,68 @@ bool non_ascii(std::string_view testo) {
                        [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
 }
 
+// A section header: "[" first, "]" somewhere after, blanks around.
+bool intestazione(std::string_view testo) {
+    const auto inizio = testo.find_first_not_of(" \t");
+    return inizio != std::string_view::npos && testo[inizio] == '[' &&
+           testo.find(']', inizio) != std::string_view::npos;
+}
+
+// The header that ends the line's general section: one without a dash.
+bool intestazione_di_sezione(std::string_view testo) {
+    return intestazione(testo) && testo.find('-') == std::string_view::npos;
+}
+
 }  // namespace
 
 void RegistroRighe::campo(bool numero, PosizioneCampo dove, std::string_view testo) {
     if (parola_corrente_)
         parole_[*parola_corrente_].campi.push_back({numero, dove, std::string(testo)});
     FileLetto& file = corrente();
-    file.con_campi = true;
+    file.ultima_riga = std::max(file.ultima_riga, dove.riga);
     if (!per_le_trappole_ || dove.riga < 1) return;
-    const auto r = static_cast<std::size_t>(dove.riga);
-    if (file.righe.size() < r) file.righe.resize(r);
-    RigaVista& vista = file.righe[r - 1];
-    if (vista.prima_colonna == 0) vista.prima_colonna = dove.colonna;
-    if (numero || testo.find_first_not_of(" \t") != std::string_view::npos) ++vista.campi;
+    if (dove.riga != riga_in_corso_) {
+        riga_in_corso_ = dove.riga;
+        vista_in_corso_ = {dove.colonna, 0};
+    }
+    if (numero || testo.find_first_not_of(" \t") != std::string_view::npos) ++vista_in_corso_.campi;
+    // A line that holds a keyword follows every field read on it.
+    if (!file.righe.empty() && file.righe.back().first == riga_in_corso_)
+        file.righe.back().second = vista_in_corso_;
     if (!numero && non_ascii(testo))
         file.campi_non_ascii.push_back({numero, dove, std::string(testo)});
 }
 
-void RegistroRighe::dimentica_parola_senza_riga() {
-    auto& indici = corrente().parole;
-    if (per_le_trappole_ || parole_.empty() || !parole_.back().tipi.empty()) return;
-    if (indici.empty() || indici.back() + 1 != parole_.size()) return;
+// The traps pass over a keyword that does not begin its line (a field too many of the row
+// before, warned of there), a blank one, a line of dashes and every section header after the
+// first (the first ends the line's general section): a file of many such lines keeps none.
+bool RegistroRighe::senza_interesse(std::string_view testo, bool prima) {
+    if (testo.find_first_not_of("- \t") == std::string_view::npos) return true;
+    if (!intestazione(testo)) return !prima;
+    bool& tenuta = intestazione_tenuta_[treno_corrente_ ? 1 : 0];
+    if (tenuta) return true;
+    tenuta = intestazione_di_sezione(testo);
+    return false;
+}
+
+void RegistroRighe::dimentica_parola_senza_riga(int riga_seguente) {
+    FileLetto& file = corrente();
+    auto& indici = file.parole;
+    if (parole_.empty() || indici.empty() || indici.back() + 1 != parole_.size()) return;
+    const ParolaLetta& ultima = parole_.back();
+    if (!ultima.tipi.empty()) {
+        if (intestazione_di_sezione(ultima.testo))
+            intestazione_tenuta_[ultima.treno ? 1 : 0] = true;
+        return;
+    }
+    if (per_le_trappole_ && !senza_interesse(ultima.testo, ultima_prima_della_riga_)) return;
+    const int riga = ultima.dove.riga;
     parole_.pop_back();
     indici.pop_back();
+    const bool altra_sulla_riga =
+        riga_seguente == riga || (!indici.empty() && parole_[indici.back()].dove.riga == riga);
+    if (!altra_sulla_riga && !file.righe.empty() && file.righe.back().first == riga)
+        file.righe.pop_back();
 }
 
 void RegistroRighe::togli_ultimo_campo() {
@@ -65,6 +105,7 @@ void RegistroRighe::inizio_file(bool treno) {
     treno_corrente_ = treno;
     corrente().letto = true;
     parola_corrente_.reset();
+    riga_in_corso_ = 0;
 }
 
 void RegistroRighe::generale(PosizioneCampo dove) {
@@ -79,10 +120,18 @@ void RegistroRighe::separatore(PosizioneCampo dove, std::string_view testo) {
 
 void RegistroRighe::parola(PosizioneCampo dove, std::string_view testo) {
     togli_ultimo_campo();
-    dimentica_parola_senza_riga();
+    dimentica_parola_senza_riga(dove.riga);
     parole_.push_back({treno_corrente_, dove, std::string(testo), {}, {}, {}});
     parola_corrente_ = parole_.size() - 1;
-    corrente().parole.push_back(*parola_corrente_);
+    FileLetto& file = corrente();
+    file.parole.push_back(*parola_corrente_);
+    ultima_prima_della_riga_ =
+        riga_in_corso_ != dove.riga || vista_in_corso_.prima_colonna == dove.colonna;
+    if (!per_le_trappole_ || dove.riga < 1) return;
+    if (file.righe.empty() || file.righe.back().first != dove.riga) {
+        file.righe.emplace_back(dove.riga,
+                                dove.riga == riga_in_corso_ ? vista_in_corso_ : RigaVista{});
+    }
 }
 
 void RegistroRighe::non_esaminato(PosizioneCampo dove, std::string_view testo) {
@@ -167,12 +216,10 @@ const ParolaLetta* RegistroRighe::rallentamento_su(std::int64_t k) const {
 }
 
 const ParolaLetta* RegistroRighe::riga_del_campo(bool treno, PosizioneCampo dove) const {
-    const auto prima_riga = [](const ParolaLetta& p) {
-        return p.campi.empty() ? 0 : p.campi.front().dove.riga;
-    };
-    // The first row that starts after the field's line; the field lies in one of those before.
+    // The first row whose keyword comes after the field's line (keywords are kept in reading
+    // order, also those that ran no row); the field lies in one of those before.
     auto i = std::partition_point(parole_.begin(), parole_.end(), [&](const ParolaLetta& p) {
-        return p.treno != treno ? !p.treno : prima_riga(p) <= dove.riga;
+        return p.treno != treno ? !p.treno : p.dove.riga <= dove.riga;
     });
     while (i != parole_.begin()) {
         --i;

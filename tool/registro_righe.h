@@ -1,9 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "compiler/modello.h"
@@ -55,20 +58,21 @@ struct SpintaCursore {
     std::int64_t cursore = 0;  // the cursor's cell after the run's last row
 };
 
-// What one reading saw of one description file. Its size follows the file's lines, never
-// its fields: a field is kept only where a rule needs it.
+// What one reading saw of one description file. Its size follows the rows kept, never the
+// file's fields or lines: a field or a line is kept only where a rule needs it.
 struct FileLetto {
     bool letto = false;
+    int ultima_riga = 0;  // the last line a field was read on
     std::optional<PosizioneCampo> generale;
     std::vector<CampoLetto> campi_non_ascii;  // text fields holding a byte above 0x7F
     std::vector<CampoLetto> separatori;       // fields skipped as separators
     std::vector<std::size_t> parole;          // indices into RegistroRighe::parole()
-    std::vector<RigaVista> righe;             // line r at index r - 1 (for the traps)
-    bool con_campi = false;                   // a field was read: the file is not blank
+    // The lines that hold a keyword kept, in order, with what was read on each (for the traps).
+    std::vector<std::pair<int, RigaVista>> righe;
     std::optional<CampoLetto> non_esaminato;  // the last field, read and never examined
     SpintaCursore spinta;                     // of the gradients or of the adhesion
 
-    // Line r as the reading saw it (nothing read on it when past the last one).
+    // Line r as the reading saw it (nothing read on it when it holds no keyword kept).
     RigaVista riga(int r) const;
 };
 
@@ -131,8 +135,12 @@ private:
     FileLetto& corrente() { return treno_corrente_ ? treno_ : linea_; }
     // The last field read is a keyword or separator, not a field of the running row.
     void togli_ultimo_campo();
-    // A keyword that ran no row is forgotten when the traps need nothing.
-    void dimentica_parola_senza_riga();
+    // A keyword that ran no row is forgotten when no trap can look at it, and its line with it
+    // unless it holds another keyword (the next one is on line `riga_seguente`).
+    void dimentica_parola_senza_riga(int riga_seguente);
+    // Whether the traps would pass over this keyword that ran no row (`prima`: it began its
+    // line).
+    bool senza_interesse(std::string_view testo, bool prima);
     void spinta_del_cursore(const ValoreLetto& v);
 
     const Form1& f_;
@@ -143,6 +151,10 @@ private:
     FileLetto treno_;
     std::vector<ParolaLetta> parole_;
     std::optional<std::size_t> parola_corrente_;
+    std::array<bool, 2> intestazione_tenuta_{};  // per file: a section header was kept
+    int riga_in_corso_ = 0;                      // the line of the last field read
+    RigaVista vista_in_corso_;                   // what was read on it so far
+    bool ultima_prima_della_riga_ = true;        // the last keyword began its line
     std::vector<CellaScritta> celle_;
     std::vector<CellaRifiutata> rifiuti_;
     std::vector<std::size_t> stazioni_;  // table row -> index into parole_ (+ 1; 0: none)

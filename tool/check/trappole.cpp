@@ -33,6 +33,7 @@ constexpr std::string_view utf8 = "testo-utf8";
 constexpr std::string_view orario = "orario-fuori-giornata";
 constexpr std::string_view indietro = "orario-all-indietro";
 constexpr std::string_view lato = "curva-senza-lato";
+constexpr std::string_view scambiate = "descrizioni-scambiate";
 constexpr std::string_view spazio = "spazio-nel-numero";
 constexpr std::string_view tabulatore = "tabulatore-nella-parola";
 }  // namespace codice
@@ -175,21 +176,44 @@ std::optional<std::string_view> parola_vicina(std::string_view testo, bool treno
     return migliore;
 }
 
+// The same, remembered for the keyword asked last: a misspelling repeated on many rows costs
+// one search.
+std::optional<std::string_view> parola_vicina_ricordata(const std::string& testo, bool treno,
+                                                        bool generale) {
+    struct Ricordo {
+        std::string testo;
+        bool treno = false;
+        bool generale = false;
+        std::optional<std::string_view> vicina;
+    };
+    thread_local std::optional<Ricordo> ultimo;
+    if (!ultimo || ultimo->testo != testo || ultimo->treno != treno ||
+        ultimo->generale != generale) {
+        ultimo = Ricordo{testo, treno, generale, parola_vicina(testo, treno, generale)};
+    }
+    return ultimo->vicina;
+}
+
 template <std::size_t N>
 bool ha_radice(std::string_view basso, const std::array<std::string_view, N>& radici) {
     return std::any_of(radici.begin(), radici.end(),
                        [&](std::string_view r) { return contiene(basso, r); });
 }
 
+// A keyword that runs a row of the other description (`treno`: the one read is the train's).
+bool dell_altra_descrizione(std::string_view testo, bool treno) {
+    const std::string basso = minuscolo(testo);
+    return treno ? ha_radice(basso, kRadiciLinea) || ha_radice(basso, kRadiciGenerali)
+                 : ha_radice(basso, kRadiciTreno);
+}
+
 // Where the keyword would run a row: in the other description, or in the other part of the
 // line description.
 std::string altrove(std::string_view testo, bool treno, bool generale) {
     const std::string basso = minuscolo(testo);
-    if (treno && (ha_radice(basso, kRadiciLinea) || ha_radice(basso, kRadiciGenerali))) {
-        return ": e' una riga della descrizione della linea";
-    }
-    if (!treno && ha_radice(basso, kRadiciTreno)) {
-        return ": e' una riga della descrizione del treno";
+    if (dell_altra_descrizione(testo, treno)) {
+        return treno ? ": e' una riga della descrizione della linea"
+                     : ": e' una riga della descrizione del treno";
     }
     if (!treno && !generale && ha_radice(basso, kRadiciGenerali)) {
         return ": vale solo nella sezione [generale], prima della prima intestazione";
@@ -208,9 +232,12 @@ bool parola_con_trattino(std::string_view testo) {
            ha_radice(basso, kRadiciTreno);
 }
 
-void parola_senza_riga(const ParolaLetta& p, bool generale, std::vector<Diagnosi>& r) {
+// `scambiate`: the two files were given in each other's place, and one warning says so.
+void parola_senza_riga(const ParolaLetta& p, bool generale, bool scambiate,
+                       std::vector<Diagnosi>& r) {
     const std::string testo = senza_spazi_ai_lati(p.testo);
     if (testo.empty() || intestazione(testo) || solo_trattini(testo)) return;
+    if (scambiate && dell_altra_descrizione(testo, p.treno)) return;
     if (!p.treno && generale && maiuscole_sbagliate(testo)) {
         r.push_back(avviso(p.treno, p.dove, codice::maiuscole,
                            "la riga " + citato(testo) +
@@ -223,7 +250,7 @@ void parola_senza_riga(const ParolaLetta& p, bool generale, std::vector<Diagnosi
     const std::string dove = altrove(testo, p.treno, generale);
     if (!dove.empty()) {
         messaggio += dove;
-    } else if (const auto vicina = parola_vicina(testo, p.treno, generale)) {
+    } else if (const auto vicina = parola_vicina_ricordata(testo, p.treno, generale)) {
         messaggio += " (forse '" + std::string(*vicina) + "'?)";
     }
     r.push_back(avviso(p.treno, p.dove, codice::sconosciuta, std::move(messaggio)));
@@ -624,30 +651,32 @@ void campi_del_file(bool treno, const FileLetto& file, std::vector<Diagnosi>& r)
                                "trattino dalle parole chiave"));
     }
     if (treno && file.letto && !file.generale) {
-        // An empty file has no line to point at.
-        const PosizioneCampo dove = file.con_campi ? PosizioneCampo{1, 1} : PosizioneCampo{};
-        r.push_back(
-            avviso(treno, dove, codice::generale,
-                   std::string(file.con_campi ? "manca l'intestazione [generale]" : "file vuoto") +
-                       ": la descrizione del treno non e' letta affatto e nessun errore "
-                       "e' registrato; scrivere [generale] in cima"));
+        r.push_back(avviso(treno, {1, 1}, codice::generale,
+                           "manca l'intestazione [generale]: la descrizione del treno non e' "
+                           "letta affatto e nessun errore e' registrato; scriverla in cima"));
     }
 }
 
+// Whether a keyword is its line's first field (the fields after it on the line are read as
+// keywords too, and their warnings come from the row before).
+bool prima_della_riga(const ParolaLetta& p, const FileLetto& file) {
+    const int prima = file.riga(p.dove.riga).prima_colonna;
+    return prima == 0 || prima == p.dove.colonna;
+}
+
 void righe_del_file(bool treno, const FileLetto& file, const RegistroRighe& registro,
-                    const TestoFile& testo, std::vector<Diagnosi>& r) {
+                    bool scambiate, const TestoFile& testo, std::vector<Diagnosi>& r) {
     bool generale = !treno;
     std::map<TipoRiga, Ordine> ordini;
     std::optional<UltimoOrario> orario;
     for (const std::size_t i : file.parole) {
         const ParolaLetta& p = registro.parole()[i];
-        const int prima = file.riga(p.dove.riga).prima_colonna;
-        const bool prima_della_riga = prima == 0 || prima == p.dove.colonna;
+        const bool prima = prima_della_riga(p, file);
         if (p.tipi.empty()) {
-            if (prima_della_riga) parola_senza_riga(p, generale, r);
+            if (prima) parola_senza_riga(p, generale, scambiate, r);
         } else {
             parola_con_righe(p, r);
-            if (prima_della_riga) campi_della_riga(p, file, r);
+            if (prima) campi_della_riga(p, file, r);
             numeri_con_spazio(p, testo, r);
             for (const ValoreRiga& v : p.valori) valore_della_riga(p, v, r);
             ordine_della_riga(p, ordini, r);
@@ -656,6 +685,48 @@ void righe_del_file(bool treno, const FileLetto& file, const RegistroRighe& regi
         // The line's general section ends at its first section header.
         if (generale && intestazione(p.testo) && !contiene(p.testo, "-")) generale = false;
     }
+}
+
+// ---- the two files swapped ----
+
+// The rows of one file as read, by the description they belong to: those its reader ran, and
+// keywords of the other description's rows, each the first field of its line.
+struct RigheDelFile {
+    int proprie = 0;
+    int altrui = 0;
+    bool sembra_dell_altra() const { return altrui > 0 && proprie == 0; }
+    bool sembra_propria() const { return proprie > 0 && altrui == 0; }
+};
+
+RigheDelFile righe_per_descrizione(bool treno, const RegistroRighe& registro) {
+    const FileLetto& file = registro.file(treno);
+    RigheDelFile r;
+    for (const std::size_t i : file.parole) {
+        const ParolaLetta& p = registro.parole()[i];
+        if (!prima_della_riga(p, file)) continue;
+        if (!p.tipi.empty()) {
+            ++r.proprie;
+        } else if (dell_altra_descrizione(p.testo, treno)) {
+            ++r.altrui;
+        }
+    }
+    return r;
+}
+
+// The line description holds train rows and none of its own, or the reverse, and the other
+// file does not look right where it stands (a file given twice is not a swap): one warning,
+// on the file that looks misplaced, instead of one per row.
+std::optional<Diagnosi> descrizioni_scambiate(const RegistroRighe& registro) {
+    const RigheDelFile linea = righe_per_descrizione(false, registro);
+    const RigheDelFile treno = righe_per_descrizione(true, registro);
+    const bool linea_del_treno = linea.sembra_dell_altra() && !treno.sembra_propria();
+    const bool treno_della_linea = treno.sembra_dell_altra() && !linea.sembra_propria();
+    if (!linea_del_treno && !treno_della_linea) return std::nullopt;
+    const std::string motivo =
+        linea_del_treno ? "il file dato come linea ha righe del treno e nessuna della linea"
+                        : "il file dato come treno ha righe della linea e nessuna del treno";
+    return avviso(!linea_del_treno, {}, codice::scambiate,
+                  "le descrizioni sembrano scambiate: prima LINEA, poi TRENO (" + motivo + ")");
 }
 
 }  // namespace
@@ -682,6 +753,7 @@ const std::vector<TipoAvviso>& tipi_di_avviso() {
         {codice::orario, "orario fuori dal giorno"},
         {codice::indietro, "orario di stazione prima di quello della stazione precedente"},
         {codice::lato, "curva senza la lettera del lato"},
+        {codice::scambiate, "descrizione della linea e del treno date l'una al posto dell'altra"},
         {codice::spazio, "numero con uno spazio tra le cifre"},
         {codice::tabulatore, "tabulatore al posto della virgola dopo la parola chiave"},
     };
@@ -691,10 +763,13 @@ const std::vector<TipoAvviso>& tipi_di_avviso() {
 std::vector<Diagnosi> trova_trappole(const RegistroRighe& registro, std::string_view linea,
                                      std::string_view treno) {
     std::vector<Diagnosi> r;
+    const auto scambiate = descrizioni_scambiate(registro);
+    if (scambiate) r.push_back(*scambiate);
     for (const bool di_treno : {false, true}) {
         const std::string_view testo = di_treno ? treno : linea;
         const FileLetto& file = registro.file(di_treno);
-        righe_del_file(di_treno, file, registro, {testo, inizi_delle_righe(testo)}, r);
+        righe_del_file(di_treno, file, registro, scambiate.has_value(),
+                       {testo, inizi_delle_righe(testo)}, r);
         campi_del_file(di_treno, file, r);
     }
     return r;

@@ -17,6 +17,7 @@
 #include "io/file_atomico.h"
 #include "tool/check/trappole.h"
 #include "tool/decodifica.h"
+#include "tool/righe_non_lette.h"
 
 namespace brunavia::strumento {
 namespace {
@@ -40,6 +41,7 @@ std::vector<Diagnosi> errori_della_compilazione(const std::string& linea, const 
         fermata = numero_della_terminazione(t);
     }
     std::vector<Diagnosi> r = diagnosi_della_compilazione(f, registro, fermata);
+    segna_righe_non_lette(r, registro, linea, treno);
     registrati = std::move(f.errori_registrati);
     return r;
 }
@@ -135,6 +137,11 @@ Json come_json(const Diagnosi& d, const Sorgenti& s) {
     j["position"] = o_null(d.posizione);
     j["message"] = d.dopo_ripresa ? d.messaggio + std::string(kDopoRipresa) : d.messaggio;
     j["found_by_reading_on"] = d.dopo_ripresa;
+    j["notes"] = Json::array();
+    for (const RigheNonLette& n : d.non_lette) {
+        j["notes"].push_back(
+            testo_righe_non_lette(n, n.file == FileDescrizione::treno ? s.treno : s.linea));
+    }
     return j;
 }
 
@@ -190,6 +197,13 @@ bool StampaDiagnosi::uguali(const Diagnosi& a, const Diagnosi& b) {
     return a.luogo.file == b.luogo.file && a.errore == b.errore && a.numero == b.numero &&
            a.posizione == b.posizione && a.codice == b.codice && a.messaggio == b.messaggio &&
            a.dopo_ripresa == b.dopo_ripresa && a.luogo.campo.colonna == b.luogo.campo.colonna;
+}
+
+std::vector<Diagnosi> avvisi_della_lettura(const RegistroRighe& registro, std::string_view linea,
+                                           std::string_view treno) {
+    std::vector<Diagnosi> r = trova_trappole(registro, linea, treno);
+    in_ordine_di_file(r);
+    return r;
 }
 
 std::vector<Diagnosi> verifica_descrizioni(const std::string& linea, const std::string& treno) {

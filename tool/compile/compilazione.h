@@ -19,6 +19,10 @@ struct OpzioniCompila {
     std::filesystem::path cartella = ".";    // where the compiled files go
     std::string nome_scenario = "Brunavia";  // names of the compiled files and table rows 85
     std::string numero_treno = "706";        // and 86
+    // A name that neither an option nor the files' names gave: the default, said on one line.
+    bool scenario_predefinito = false;
+    bool treno_predefinito = false;
+    bool avvisi = true;  // check's warnings after the errors (--no-warnings: none)
 };
 
 // Two description files named by the author: read when the compile asks for them and never
@@ -46,9 +50,10 @@ private:
 Sorgenti sorgenti_di(const OpzioniCompila& o, const DescrizioniDaFile& d);
 
 // The compile of the program on the given files: same model, rules and compiled bytes, files
-// written into `o.cartella`. Every recorded error is reported on `errori`; the names of the
-// files written on `uscita`. Returns the program's exit status: 0, 1 (stopped by a file
-// failure or errors 1250 and 1251), 2 (an error recorded).
+// written into `o.cartella`. Every recorded error is reported on `errori` (with a note of the
+// lines a stopped reader left unread), then check's warnings about the rows read; the names of
+// the files written on `uscita`. Returns the program's exit status, whatever the warnings: 0,
+// 1 (stopped by a file failure or errors 1250 and 1251), 2 (an error recorded).
 int compila_descrizioni(const OpzioniCompila& o, std::ostream& uscita, std::ostream& errori);
 
 }  // namespace brunavia::strumento

@@ -1,6 +1,7 @@
 #include "tool/decompile/decompila.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <system_error>
@@ -19,31 +20,106 @@ namespace {
 constexpr int kUscitaScritte = 0;
 constexpr int kUscitaRifiuto = 1;
 // Rounds of telling "abbattimento" rows from the finishing rules' markers.
-constexpr int kTentativi = 8;
+constexpr int kTentativi = 32;
 
-// Markers of the value the finishing rules give that the rules did not place in the compile of
-// the candidate: they come from "abbattimento" rows. False when there is none to add.
-bool aggiungi_abbattimenti(const std::vector<cella>& attese, const std::vector<cella>& ottenute,
-                           TrenoRicostruito& t) {
-    if (attese.size() != ottenute.size()) return false;
-    std::set<std::int32_t> presenti;
-    for (const auto& a : t.abbattimenti) presenti.insert(a.posizione);
-    bool aggiunto = false;
-    for (std::size_t k = 0; k < attese.size(); ++k) {
-        const cella& a = attese[k];
-        if (a.tipo_cella != tipo::marcatore || a.dato0 != kValoreMarcatoreRegole ||
-            ottenute[k].tipo_cella == tipo::marcatore) {
-            continue;
-        }
-        const AbbattimentoRicostruito r = abbattimento_per(k, a.dato0, false);
-        if (presenti.insert(r.posizione).second) {
-            t.abbattimenti.push_back(r);
-            aggiunto = true;
-        }
+bool marcatore_delle_regole(const cella& c) {
+    return c.tipo_cella == tipo::marcatore && c.dato0 == kValoreMarcatoreRegole;
+}
+
+bool marcato(const std::vector<cella>& celle, std::size_t k) {
+    return k < celle.size() && celle[k].tipo_cella == tipo::marcatore;
+}
+
+std::optional<std::size_t> primo_marcatore_diverso(const std::vector<cella>& attese,
+                                                   const std::vector<cella>& ottenute) {
+    for (std::size_t k = 0; k < attese.size() && k < ottenute.size(); ++k) {
+        if (marcato(attese, k) != marcato(ottenute, k)) return k;
     }
+    return std::nullopt;
+}
+
+// Markers of the rules' value that the rules did not place in the compile of the candidate come
+// from "abbattimento" rows. They are added in walk order, up to the first marker that the
+// candidate places and the files do not. A rule whose cell is taken marks the cell before it,
+// or, that one taken too, the one after; and that marker may take the cell of another rule,
+// which then marks the cell before its own. So when both compiles mark a cell up to two before
+// or after the missing marker m, the row may be there and m a rule's own marker. The cells
+// after m are tried first, m next and the ones before it last; when the compiles
+// then still differ at or before m, or differ later in a way no row explains, the search goes
+// back to the latest choice with an alternative left.
+class RicercaAbbattimenti {
+public:
+    // False when there is nothing more to try.
+    bool prossimo(const std::vector<cella>& attese, const std::vector<cella>& ottenute,
+                  TrenoRicostruito& t) {
+        if (attese.size() != ottenute.size()) return false;
+        const std::optional<std::size_t> d = primo_marcatore_diverso(attese, ottenute);
+        if (!d) return false;
+        if (!pila_.empty() && *d <= pila_.back().m) return indietro(attese, t);
+        return aggiungi(attese, ottenute, t) || indietro(attese, t);
+    }
+
+private:
+    struct Scelta {
+        std::vector<AbbattimentoRicostruito> prima;  // the rows before the choice
+        std::vector<std::size_t> alternative;
+        std::size_t m = 0;
+    };
+
+    bool aggiungi(const std::vector<cella>& attese, const std::vector<cella>& ottenute,
+                  TrenoRicostruito& t) {
+        bool aggiunto = false;
+        for (std::size_t m = 0; m < attese.size(); ++m) {
+            if (marcato(attese, m) == marcato(ottenute, m)) continue;
+            if (!marcatore_delle_regole(attese[m])) break;
+            std::vector<std::size_t> scelte;
+            for (const std::size_t k : {m + 1, m + 2, m, m - 1, m - 2}) {
+                const bool vicino = k != m && k < attese.size() &&
+                                    marcatore_delle_regole(attese[k]) && marcato(ottenute, k);
+                if ((k == m || vicino) && !presente(t, k)) scelte.push_back(k);
+            }
+            if (scelte.empty()) break;
+            if (scelte.size() > 1) {
+                pila_.push_back({t.abbattimenti, {scelte.begin() + 1, scelte.end()}, m});
+            }
+            metti(attese, t, scelte.front());
+            aggiunto = true;
+            if (scelte.size() > 1) break;
+        }
+        return aggiunto;
+    }
+
+    bool indietro(const std::vector<cella>& attese, TrenoRicostruito& t) {
+        while (!pila_.empty()) {
+            Scelta& s = pila_.back();
+            if (s.alternative.empty()) {
+                pila_.pop_back();
+                continue;
+            }
+            t.abbattimenti = s.prima;
+            metti(attese, t, s.alternative.front());
+            s.alternative.erase(s.alternative.begin());
+            return true;
+        }
+        return false;
+    }
+
+    static bool presente(const TrenoRicostruito& t, std::size_t k) {
+        const std::int32_t p = abbattimento_per(k, 0, true).posizione;
+        return std::any_of(t.abbattimenti.begin(), t.abbattimenti.end(),
+                           [&](const auto& a) { return a.posizione == p; });
+    }
+
+    static void metti(const std::vector<cella>& attese, TrenoRicostruito& t, std::size_t k) {
+        t.abbattimenti.push_back(abbattimento_per(k, attese[k].dato0, false));
+    }
+
+    std::vector<Scelta> pila_;
+};
+
+void in_ordine(TrenoRicostruito& t) {
     std::sort(t.abbattimenti.begin(), t.abbattimenti.end(),
               [](const auto& x, const auto& y) { return x.posizione < y.posizione; });
-    return aggiunto;
 }
 
 NomiScenario nomi_scelti(const OpzioniDecompila& o) {
@@ -111,7 +187,9 @@ EsitoDecompila decompila(const Compilati& c, const NomiScenario& nomi) {
         treno.stazioni_dopo_segnali = v.stazioni_dopo_segnali;
         const std::string testo_l = testo_linea(linea);
         EsitoProva prova;
+        RicercaAbbattimenti ricerca;
         for (int tentativo = 0; tentativo < kTentativi; ++tentativo) {
+            in_ordine(treno);
             const std::string testo_t = testo_treno(treno);
             prova = prova_descrizioni(testo_l, testo_t, nomi, c);
             if (prova.riprodotto) {
@@ -119,7 +197,7 @@ EsitoDecompila decompila(const Compilati& c, const NomiScenario& nomi) {
                 esito.motivi.clear();
                 return esito;
             }
-            if (!aggiungi_abbattimenti(c.celle, prova.celle, treno)) break;
+            if (!ricerca.prossimo(c.celle, prova.celle, treno)) break;
         }
         // What the first, readable recovery could not explain is what the author is told.
         if (esito.motivi.empty()) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 
+#include "compiler/numeri.h"
 #include "compiler/posa_treno.h"
 #include "tool/scenario.h"
 #include "writers/formato_campi.h"
@@ -14,11 +15,6 @@ namespace brunavia::strumento {
 namespace {
 
 constexpr std::int32_t kMetriCella = 50;
-// A slowdown has its warning board 1200 m (24 cells) before its start when it starts beyond
-// 1500 m; a start on cell 31 may lie on either side of that limit.
-constexpr std::size_t kCelleAvviso = 24;
-constexpr std::size_t kCellaInizioAmbigua = 31;
-constexpr std::int32_t kInizioAmbiguoConAvviso = 1510;
 // Station codes from kPrimoCodiceSenzaSegni on mark no cell; 5 to 8 compute their zone from
 // the full length.
 constexpr std::int32_t kSogliaTempo = 100;  // 1 ... 100 are stored as 101
@@ -206,6 +202,61 @@ std::size_t fine_per(const std::vector<cella>& celle, std::size_t s,
     return *scelta;
 }
 
+// The cells a slowdown starting at x marks before its start: the warning board and the
+// first of the four cells before it (halves round to even, so the two may lie one cell apart).
+struct AvvisoPrevisto {
+    bool con_avviso = false;
+    std::int64_t avviso = 0;
+    std::int64_t prima = 0;
+};
+
+AvvisoPrevisto avviso_per(std::int32_t x) {
+    const double da = x - 1200.0;
+    return {x > kInizioConAvviso, cella_dopo(da), cella_di(da)};
+}
+
+bool di_tipo(const std::vector<cella>& celle, std::int64_t k, std::uint8_t tipo_cella) {
+    return k >= 0 && static_cast<std::size_t>(k) < celle.size() &&
+           celle[static_cast<std::size_t>(k)].tipo_cella == tipo_cella;
+}
+
+// The four cells before a warning board from cell j down, as a slowdown of speed change d_v
+// marks them (dato1 only when d_v is not 0), and not yet claimed by another slowdown.
+bool prima_dell_avviso_a(const std::vector<cella>& celle, std::int64_t j, std::int16_t d_v,
+                         const std::set<std::int64_t>& rivendicate) {
+    if (rivendicate.contains(j)) return false;
+    for (std::int64_t n = 0; n < 4; ++n) {
+        if (!di_tipo(celle, j - n, tipo::prima_dell_avviso)) return false;
+        const cella& c = celle[static_cast<std::size_t>(j - n)];
+        if (c.dato0 != n + 1 || c.dato1 != (d_v != 0 ? n + 1 : 0)) return false;
+    }
+    return true;
+}
+
+// The start within cell s's 50 m whose warning layout is the one the cells show, searched
+// metre by metre outwards from the grid: the start, the board and the four cells before it
+// round apart (halves to even), and the 1500 m limit of the board falls inside cell 31.
+// Four such cells go with one slowdown only: the first in cell order whose speed change fits
+// takes them (a second with its own would have failed to compile).
+std::pair<std::int32_t, bool> inizio_rallentamento(const std::vector<cella>& celle, std::size_t s,
+                                                   std::set<std::int64_t>& rivendicate) {
+    const std::int16_t d_v = celle[s].dato1;
+    const std::int32_t griglia = metri(s) - kMetriCella;
+    std::optional<std::pair<std::int32_t, bool>> senza_prima;
+    for (std::int32_t passo = 0; passo <= kMetriCella; ++passo) {
+        const std::int32_t x = griglia + (passo % 2 == 0 ? passo / 2 : -(passo + 1) / 2);
+        if (cella_dopo(x) != static_cast<std::int64_t>(s)) continue;
+        const AvvisoPrevisto a = avviso_per(x);
+        if (a.con_avviso != di_tipo(celle, a.avviso, tipo::avviso_rallentamento)) continue;
+        if (a.con_avviso && prima_dell_avviso_a(celle, a.prima, d_v, rivendicate)) {
+            rivendicate.insert(a.prima);
+            return {x, true};
+        }
+        if (!senza_prima) senza_prima = std::pair{x, false};
+    }
+    return senza_prima.value_or(std::pair{griglia, false});
+}
+
 void ricostruisci_rallentamenti(const std::vector<cella>& celle, TrenoRicostruito& t,
                                 Motivi& motivi) {
     std::vector<std::size_t> inizi, fini;
@@ -219,24 +270,19 @@ void ricostruisci_rallentamenti(const std::vector<cella>& celle, TrenoRicostruit
         return;
     }
     std::vector<bool> usata(fini.size(), false);
+    std::set<std::int64_t> rivendicate;
     for (const std::size_t s : inizi) {
         const std::size_t e = fini[fine_per(celle, s, fini, usata)];
         const cella& c = celle[s];
         RallentamentoRicostruito r;
-        r.x = metri(s) - kMetriCella;
-        if (s == kCellaInizioAmbigua &&
-            celle[s - kCelleAvviso].tipo_cella == tipo::avviso_rallentamento) {
-            r.x = kInizioAmbiguoConAvviso;
-        }
+        const auto [x, con_prima] = inizio_rallentamento(celle, s, rivendicate);
+        r.x = x;
+        // The end cell is e whatever the start: x + l on the grid of cell e.
         r.campi.l = metri(e) - kMetriCella - r.x;
         r.campi.v = c.dato0;
         r.campi.f_tt = c.dato2;
         r.campi.d_v = c.dato1;
-        const bool con_avviso = r.x > kInizioConAvviso;
-        r.campi.f_ta = con_avviso && s > kCelleAvviso &&
-                               celle[s - kCelleAvviso - 1].tipo_cella == tipo::prima_dell_avviso
-                           ? 1
-                           : 0;
+        r.campi.f_ta = con_prima ? 1 : 0;
         t.rallentamenti.push_back(r);
     }
 }
