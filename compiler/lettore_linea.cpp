@@ -214,7 +214,7 @@ bool chiude_generale(std::string_view riga) {
 bool cerca_generale(Lettura& l) {
     do {
         l.leggi_riga();
-        if (l.campi.fine_file()) {
+        if (l.finito()) {
             l.segna({});  // an error of the whole file
             l.f.registra_errore(kErroreSenzaGenerale);
             return false;

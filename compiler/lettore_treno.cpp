@@ -192,7 +192,9 @@ Esito leggi_aderenza(Form1& f, StatoTreno& s) {
     const std::int64_t c = cella_di(posizione.valore);
     if (c > 0) {
         if (s.cursore_aderenza > f.ultima_cella()) return fine_oltre_le_celle(f, posizione);
+        const std::int32_t prima = s.cursore_aderenza;
         riempi_aderenza(f, s, c);
+        osserva_valore(f, {TipoValore::cursore, c, s.cursore_aderenza, prima, {}, {}});
     }
     s.aderenza_precedente = aderenza;
     return Esito::prosegui;
@@ -346,6 +348,7 @@ Esito leggi_stazione(Form1& f, StatoTreno& s) {
     }
     leggi_dati_stazione(f, s, v);
     calcola_zona(v, lunghezza.valore);
+    osserva_valore(f, {TipoValore::zona, v.valore1, v.valore2, s.stazione, {}, {}});
     if (lunghezza.valore < 600) v.opzione4 = 0;
     if (s.stazione == 1) {
         v.opzione3 = 0;

@@ -44,6 +44,10 @@ enum class TipoValore : std::uint8_t {
     minuti,
     secondi,
     troncato,  // any value kept in 8 or 16 bits; `memorizzato`: what they hold
+    cursore,   // a gradient or adhesion row's fill: `scritto` the row's cell, `altro` the
+               // cursor before it, `memorizzato` the cursor after it
+    zona,      // a station's zone: `scritto` its start, `memorizzato` its end (metres),
+               // `altro` the table row it is stored in
 };
 
 struct ValoreLetto {

@@ -129,10 +129,14 @@ EsitoPosa memo_pendenza(Form1& f, StatoLinea& s, std::int32_t posizione, std::in
         const std::int64_t ultima = std::max<std::int64_t>(s.cursore_pendenza, k - 1);
         if (ultima > f.ultima_cella()) return EsitoPosa::fuori_limiti;
         const std::uint8_t valore = attributo_pendenza(s.ultima_pendenza);
+        const std::int32_t prima = s.cursore_pendenza;
         do {
             cella_a(f, s.cursore_pendenza).attributo5 = valore;
             ++s.cursore_pendenza;
         } while (s.cursore_pendenza < k);
+        if (f.osservatore) {
+            f.osservatore->valore({TipoValore::cursore, k, s.cursore_pendenza, prima, {}, {}});
+        }
     }
     s.ultima_pendenza = pendenza;
     return EsitoPosa::posata;

@@ -129,7 +129,7 @@ TEST(StrumentoCompila, NomeAccentatoInWindows1252NellaTabella) {
 
 // Without --scenario and --train the names come from description files named as the program
 // names them: the compiled files, the table and the competition codes are those of a compile
-// with these names, and the errors name that scenario.
+// with these names.
 TEST(StrumentoCompila, NomiDalleDescrizioniSenzaOpzioni) {
     prova::CartellaTemporanea descrizioni, lavoro;
     scrivi_descrizioni(descrizioni.percorso(), "Prova", "12");
@@ -161,14 +161,14 @@ TEST(StrumentoCompila, NomiDalleDescrizioniSenzaOpzioni) {
         decodifica_tabella(prova::leggi_byte(lavoro / "spedito" / "Brunavia_706.sim"));
     EXPECT_NE(t[85].codice, spedita[85].codice);
 
-    // An error of no row (the stamp's cell taken by an "abbattimento" at 50 m) names the
-    // scenario of the files.
+    // The stamp's cell taken by an "abbattimento" at 50 m: the error points at its row in the
+    // file named.
     scrivi_descrizioni(descrizioni.percorso(), "Prova", "12");
     sostituisci(descrizioni / "Prova_12-.txt", "[fine]", "abbattimento,    50,    1\r\n[fine]");
     const auto errore =
         prova::esegui(BRUNAVIA_TOOL_EXE, {"compile", linea, treno, "-o", "x"}, lavoro.percorso());
     EXPECT_EQ(errore.stato, 1);
-    EXPECT_NE(errore.errori.find("scenario Prova, treno 12: Errore n. 1250"), std::string::npos)
+    EXPECT_NE(errore.errori.find(treno + ":140:18: Errore n. 1250"), std::string::npos)
         << errore.errori;
 }
 
@@ -330,8 +330,8 @@ TEST(StrumentoCompila, OgniErroreDiRigaIndicaFileRigaEColonna) {
     }
 }
 
-// Errors of no row name the scenario; errors of a whole file name the file alone; the
-// finishing rules' errors point at the row of their slowdown or signal.
+// Errors of a whole file name the file alone; the finishing rules' errors point at the row of
+// their slowdown or signal.
 TEST(StrumentoCompila, ErroriSenzaRigaNominanoLoScenarioOIlFile) {
     struct Caso {
         const char* file;
@@ -341,7 +341,6 @@ TEST(StrumentoCompila, ErroriSenzaRigaNominanoLoScenarioOIlFile) {
         int stato;
         bool compilati;  // whether the compiled files are written
     };
-    const std::string scenario = "scenario Brunavia, treno 706: ";
     const Caso casi[] = {
         // The finishing rules: signals on the three cells of the near window before a slowdown.
         {kTreno, "[rallentamenti]\r\n",
@@ -353,8 +352,6 @@ TEST(StrumentoCompila, ErroriSenzaRigaNominanoLoScenarioOIlFile) {
         {kTreno, "", "", "%T: Errore n. 25: manca il file di descrizione del treno", 2, true},
         {kLinea, "", "", "%L: Errore n. 101: file di descrizione della linea non trovato", 2,
          false},
-        {kTreno, "segnale,    1400,", "segnale,       0,",
-         scenario + "Errore n. 1250: valori riservati al timbro gia' occupati", 1, false},
     };
     for (const auto& c : casi) {
         prova::CartellaTemporanea descrizioni, uscita;
@@ -374,6 +371,51 @@ TEST(StrumentoCompila, ErroriSenzaRigaNominanoLoScenarioOIlFile) {
         for (const auto& nome : kCompilati) {
             EXPECT_EQ(fs::exists(uscita / nome), c.compilati) << atteso << " " << nome;
         }
+    }
+}
+
+// Errors 1250 and 1251 point at the position of the row that took cell 1 (for a marker of the
+// finishing rules, of the signal it stands in front of); nothing is compiled.
+TEST(StrumentoCompila, IlTimbroIndicaLaRigaCheOccupaLaCella) {
+    struct Caso {
+        std::string vecchio;
+        std::string nuovo;
+        std::string prima_riga;
+    };
+    const std::string timbro =
+        "Errore n. 1250: valori riservati al timbro gia' occupati: la cella 1 (da 50 a 99 m), "
+        "dove va il timbro, e' occupata ";
+    const std::string rallentamenti = "[rallentamenti]\r\n";
+    const Caso casi[] = {
+        {"segnale,    1400,", "segnale,       0,",
+         "95:16: " + timbro + "dal segnale di questa riga"},
+        // A thousands space: the signal is read at 1 m.
+        {"segnale,    1400,", "segnale,    1 400,",
+         "95:13: " + timbro + "dal segnale di questa riga"},
+        // A slowdown at 0 m with speed 0 and a second value takes only the codes' place.
+        {rallentamenti, rallentamenti + "rallentamento, 0, 0, 1000, 0, 0, 5\r\n",
+         "94:16: Errore n. 1251: valori riservati ai codici di gara gia' occupati: la cella 1 (da "
+         "50 a 99 m), dove vanno i codici di gara, e' occupata dall'inizio di un rallentamento di "
+         "questa riga"},
+        // A signal at 100 m (cell 3) before a warning board, its cell 2 taken: the marker in
+        // front of it goes to cell 1.
+        {rallentamenti,
+         rallentamenti + "rallentamento, 2000, 120, 100, 0, 0, 0\r\nsegnale, 100, 1, 2, 3, 0, "
+                         "0, 0, 0, 0, 0, 0\r\nabbattimento, 100, 0\r\n",
+         "95:10: " + timbro +
+             "da un marcatore che le regole di finitura mettono davanti al segnale di questa "
+             "riga"},
+    };
+    for (const auto& c : casi) {
+        prova::CartellaTemporanea descrizioni, uscita;
+        scrivi_descrizioni(descrizioni.percorso());
+        sostituisci(descrizioni / kTreno, c.vecchio, c.nuovo);
+        const Esito e = compila_in(descrizioni / kLinea, descrizioni / kTreno, uscita.percorso());
+        const std::string atteso = (descrizioni / kTreno).string() + ":" + c.prima_riga;
+        EXPECT_EQ(e.stato, 1) << atteso;
+        EXPECT_EQ(e.errori.rfind(atteso, 0), 0u)
+            << "atteso " << atteso << "\nottenuto " << e.errori;
+        for (const auto& nome : kCompilati) EXPECT_FALSE(fs::exists(uscita / nome)) << nome;
     }
 }
 

@@ -83,6 +83,15 @@ const CasoMessaggio kCasi[] = {
     {"abbattimento_su_un_segnale", kTreno, "[codici]", "abbattimento, 1450, 5\r\n[codici]",
      "%F:139:15: Errore n. 7, posizione 1450: abbattimento su una cella occupata: cella 29 "
      "occupata dal segnale della riga 95"},
+    // A station behind the one before it is out of order; one too close says how close.
+    {"stazioni_fuori_ordine", kTreno, "stazione,   11900,", "stazione,    1000,",
+     "%F:74:14: Errore n. 22, posizione 1000: stazioni fuori ordine: la zona di questa stazione "
+     "inizia a 750 m, prima dell'inizio della zona della stazione precedente, alla riga 73 (da "
+     "7050 a 7650 m); scrivere le stazioni in ordine di posizione"},
+    {"stazione_vicina", kTreno, "stazione,   11900,", "stazione,    7700,",
+     "%F:74:14: Errore n. 22, posizione 7700: stazione a meno di 350 m dalla fine della "
+     "precedente: la zona di questa stazione inizia a 7450 m, la zona della stazione precedente, "
+     "alla riga 73, finisce a 7650 m"},
     // An error of a whole file names the file alone.
     {"senza_generale", kLinea, "[generale]\r\n", "",
      "%F: Errore n. 102: manca la sezione [generale] nel file della linea"},

@@ -16,6 +16,7 @@
 #include "tool/check/trappole.h"
 #include "tool/check/verifica.h"
 #include "tool/comandi.h"
+#include "tool/compile/compilazione.h"
 #include "writers/scrittore_testo.h"
 #include "writers/scrittori.h"
 
@@ -141,6 +142,10 @@ const CasoAvviso kCasi[] = {
      "9, 2, 0, BORGO ALTINO", 84},
     {"curva-senza-lato", false, "curvad3,  850,  500", "curva3,  850,  500", "CURVAD3,  850,  500",
      13},
+    {"spazio-nel-numero", true, "segnale,    2200,", "segnale,    2 200,", "segnale,    2200 ,",
+     96},
+    {"tabulatore-nella-parola", false, "pendenza,  1200,   7", "pendenza\t1200,   7",
+     "pendenza,\t1200,   7", 209},
 };
 
 INSTANTIATE_TEST_SUITE_P(Trappole, Avvisi, testing::ValuesIn(kCasi),
@@ -302,6 +307,84 @@ TEST(Verifica, SenzaLunghezzaLoDiceAllaSezioneGenerale) {
     EXPECT_EQ(d.size(), 1u) << elenco(d);
 }
 
+// The message of an error names its real cause: the error of the given number and line
+// (0: the whole file), and how its message starts.
+struct CasoCausa {
+    const char* nome;
+    std::string linea;
+    std::string treno;
+    std::int32_t numero;
+    int riga;
+    std::string messaggio;
+};
+
+void PrintTo(const CasoCausa& c, std::ostream* os) {
+    *os << c.nome;
+}
+
+std::string volte(int n, const std::string& riga) {
+    std::string r;
+    for (int i = 0; i < n; ++i) r += riga;
+    return r;
+}
+
+// A line of 1000 m: cells 0 to 160.
+const std::string kLineaCorta = "[generale]\r\nlunghezza percorso, 1000\r\n[pendenze]\r\n";
+const std::string kTrenoVuoto = "[generale]\r\n[fine]\r\n";
+
+const CasoCausa kCause[] = {
+    // The first row at 500 m sets the cursor at cell 10, each row after it pushes it one on.
+    {"pendenze_alla_stessa_cella", kLineaCorta + volte(200, "pendenza, 500, 1\r\n") + "[fine]\r\n",
+     kTrenoVuoto, 15, 156,
+     "il cursore delle pendenze e' oltre l'ultima cella (160): ogni riga 'pendenza' alla cella "
+     "del cursore o prima lo sposta avanti di una cella, e le righe 5-155 (151 righe, alla cella "
+     "10) lo hanno portato alla cella 161;"},
+    {"aderenza_alla_stessa_cella", kLineaCorta + "[fine]\r\n",
+     "[generale]\r\n" + volte(200, "aderenza, 500, 90\r\n") + "[fine]\r\n", 15, 154,
+     "il cursore dell'aderenza e' oltre l'ultima cella (160): ogni riga 'aderenza' alla cella del "
+     "cursore o prima lo sposta avanti di una cella, e le righe 3-153 (151 righe, alla cella 10) "
+     "lo hanno portato alla cella 161;"},
+    // Rows at growing cells push it too, each to its own cell or one further.
+    {"pendenze_in_avanti_di_mezza_cella",
+     kLineaCorta + "pendenza, 7000, 1\r\npendenza, 7000, 2\r\npendenza, 7025, 3\r\n" +
+         volte(20, "pendenza, 7050, 1\r\n") + "[fine]\r\n",
+     kTrenoVuoto, 15, 26,
+     "il cursore delle pendenze e' oltre l'ultima cella (160): ogni riga 'pendenza' alla cella "
+     "del cursore o prima lo sposta avanti di una cella, e le righe 5-25 (21 righe, alle celle "
+     "140-141) lo hanno portato alla cella 161;"},
+    // A position that does lie beyond the cells keeps its words, after the cursor ran past too.
+    {"oltre_le_celle", kLineaCorta + "pendenza, 8000, 1\r\n[fine]\r\n", kTrenoVuoto, 15, 4,
+     "posizione oltre le celle del percorso"},
+    {"oltre_le_celle_dopo_il_cursore",
+     kLineaCorta + volte(200, "pendenza, 500, 1\r\n") + "pendenza, 8000, 1\r\n[fine]\r\n",
+     kTrenoVuoto, 15, 204, "posizione oltre le celle del percorso"},
+    // The only "[generale]" is the last field: never examined.
+    {"generale_sull_ultima_riga", "lunghezza percorso, 1000\r\n[generale]", kTrenoVuoto, 102, 2,
+     "manca la sezione [generale] nel file della linea: l'unico [generale] e' sull'ultima riga, "
+     "che non e' mai esaminata"},
+    {"generale_sull_ultima_riga_con_a_capo", "lunghezza percorso, 1000\r\n[GENERALE]\r\n\r\n",
+     kTrenoVuoto, 102, 2, "manca la sezione [generale] nel file della linea: l'unico [generale]"},
+    {"linea_vuota", "", kTrenoVuoto, 25, 0, "file vuoto"},
+    {"linea_di_soli_spazi", " \r\n\t\r\n", kTrenoVuoto, 25, 0, "file vuoto"},
+};
+
+class Cause : public testing::TestWithParam<CasoCausa> {};
+
+TEST_P(Cause, IlMessaggioDiceLaCausa) {
+    const CasoCausa& c = GetParam();
+    const auto d = verifica_descrizioni(c.linea, c.treno);
+    const auto errore = std::find_if(d.begin(), d.end(), [&](const Diagnosi& x) {
+        return x.errore && x.numero == c.numero && x.luogo.campo.riga == c.riga;
+    });
+    ASSERT_NE(errore, d.end()) << elenco(d);
+    EXPECT_EQ(errore->messaggio.rfind(c.messaggio, 0), 0u) << errore->messaggio;
+}
+
+INSTANTIATE_TEST_SUITE_P(Errori, Cause, testing::ValuesIn(kCause),
+                         [](const testing::TestParamInfo<CasoCausa>& i) {
+                             return std::string(i.param.nome);
+                         });
+
 struct EsitoCheck {
     int stato = -1;
     std::string uscita;
@@ -355,6 +438,52 @@ TEST(Verifica, StatoDiUscitaEFormatoDelleRighe) {
     const auto mancante = check(linea, treno, false);
     EXPECT_EQ(mancante.stato, 1);
     EXPECT_NE(mancante.errori.find(treno.string()), std::string::npos);
+}
+
+// A binary file is refused in one line, by check and by compile, before anything is read.
+TEST(Verifica, UnFileNonDiTestoHaUnaSolaRiga) {
+    prova::CartellaTemporanea c;
+    const fs::path linea = c / "L.txt", treno = c / "T.txt";
+    prova::scrivi_byte(linea, "[generale]\r\nlunghezza percorso, 1000\r\n" +
+                                  std::string(13000, '\0') + std::string(7000, 'x'));
+    prova::scrivi_byte(treno, treno_spedito());
+    const std::string riga =
+        "Errore sul file " + linea.string() + ": non e' un file di testo (byte 0x00 alla riga 3)\n";
+    const auto e = check(linea, treno, false);
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.uscita, "");
+    EXPECT_EQ(e.errori, riga);
+
+    OpzioniCompila o;
+    o.linea = linea;
+    o.treno = treno;
+    o.cartella = c / "compilati";
+    std::ostringstream uscita, errori;
+    EXPECT_EQ(compila_descrizioni(o, uscita, errori), 1);
+    EXPECT_EQ(errori.str(), riga);
+    EXPECT_FALSE(fs::exists(c / "compilati"));
+}
+
+// What a line holds never reaches the terminal as a command: control bytes are shown as \xNN,
+// in the message and in the line under it, and the caret still stands under its field.
+TEST(Verifica, IByteDiControlloMostratiComeEsadecimali) {
+    prova::CartellaTemporanea c;
+    const fs::path linea = c / "L.txt", treno = c / "T.txt";
+    prova::scrivi_byte(linea,
+                       "[generale]\r\nlunghezza percorso, 1000\r\n[pendenze]\r\n"
+                       "pend\x1b[31menza, 100, 1\r\n\x07pendenza, 1x, 1\r\n[fine]\r\n");
+    prova::scrivi_byte(treno, kTrenoVuoto);
+    const auto e = check(linea, treno, false);
+    EXPECT_EQ(e.stato, 2);
+    for (const char b : e.uscita) {
+        EXPECT_TRUE(static_cast<unsigned char>(b) >= 0x20 || b == '\n' || b == '\t')
+            << static_cast<int>(b) << "\n"
+            << e.uscita;
+    }
+    EXPECT_NE(e.uscita.find("la parola chiave 'pend\\x1B[31menza'"), std::string::npos) << e.uscita;
+    EXPECT_NE(e.uscita.find("\n    \\x07pendenza, 1x, 1\n    " + std::string(14, ' ') + "^\n"),
+              std::string::npos)
+        << e.uscita;
 }
 
 std::size_t conta(const std::string& testo, const std::string& parola) {

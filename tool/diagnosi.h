@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,6 +65,16 @@ std::int32_t numero_della_terminazione(const Terminazione& t);
 // row), the message, then the source line and a caret under the field. With `gravita` the
 // words "error: " or "warning: " follow the place, as compilers print them.
 std::string testo_diagnosi(const Diagnosi& d, const Sorgenti& s, bool gravita);
+
+// The text with every control character (a tab too) and C1 control shown as \xNN, so that
+// what a file holds never reaches the terminal as a command.
+std::string testo_visibile(std::string_view utf8);
+
+// Why the bytes of a description are not a text file (a NUL byte, and its line), or nothing.
+std::optional<std::string> motivo_non_testo(std::string_view byte);
+
+// The bytes of a description file; throws ErroreFile when it cannot be read or is not text.
+std::string leggi_testo_descrizione(const std::filesystem::path& file);
 
 // The line `riga` (from 1) of a description text, without its line end; nothing when the text
 // has fewer lines. Line ends are CR LF, a lone CR or a lone LF, as the field reader takes them.

@@ -134,15 +134,42 @@ void RegistroRighe::parola(PosizioneCampo dove, std::string_view testo) {
     }
 }
 
-void RegistroRighe::non_esaminato(PosizioneCampo, std::string_view) {
+void RegistroRighe::non_esaminato(PosizioneCampo dove, std::string_view testo) {
     togli_ultimo_campo();
+    corrente().non_esaminato = CampoLetto{false, dove, std::string(testo)};
 }
 
 void RegistroRighe::riga(TipoRiga tipo) {
     if (parola_corrente_) parole_[*parola_corrente_].tipi.push_back(tipo);
 }
 
+// A fill that wrote only the cell at the cursor, its row lying at or before it, pushed the
+// cursor one cell on: it joins the run; any other fill ends it.
+void RegistroRighe::spinta_del_cursore(const ValoreLetto& v) {
+    SpintaCursore& s = corrente().spinta;
+    if (v.scritto > v.altro || !parola_corrente_) {
+        s = {};
+        return;
+    }
+    const int riga = parole_[*parola_corrente_].dove.riga;
+    if (s.righe == 0) s = {0, riga, riga, v.scritto, v.scritto, 0};
+    ++s.righe;
+    s.ultima_riga = riga;
+    s.cella_minima = std::min(s.cella_minima, v.scritto);
+    s.cella_massima = std::max(s.cella_massima, v.scritto);
+    s.cursore = v.memorizzato;
+}
+
 void RegistroRighe::valore(const ValoreLetto& v) {
+    if (v.tipo == TipoValore::cursore) {
+        spinta_del_cursore(v);
+        return;
+    }
+    if (v.tipo == TipoValore::zona && parola_corrente_ && v.altro >= 0) {
+        const auto riga = static_cast<std::size_t>(v.altro);
+        if (stazioni_.size() <= riga) stazioni_.resize(riga + 1);
+        stazioni_[riga] = *parola_corrente_ + 1;
+    }
     if (parola_corrente_) parole_[*parola_corrente_].valori.push_back({v, std::string(v.nome)});
 }
 
@@ -203,6 +230,16 @@ const ParolaLetta* RegistroRighe::riga_del_campo(bool treno, PosizioneCampo dove
         if (!i->campi.empty() && i->campi.back().dove.riga < dove.riga) break;
     }
     return nullptr;
+}
+
+const ParolaLetta* RegistroRighe::stazione_in_tabella(std::int32_t riga) const {
+    if (riga < 0 || static_cast<std::size_t>(riga) >= stazioni_.size()) return nullptr;
+    const std::size_t i = stazioni_[static_cast<std::size_t>(riga)];
+    return i == 0 ? nullptr : &parole_[i - 1];
+}
+
+std::uint8_t RegistroRighe::tipo_della_cella(std::int64_t k) const {
+    return dentro_le_celle(f_, k) ? cella_a(f_, k).tipo_cella : std::uint8_t{0};
 }
 
 std::string_view nome_riga(TipoRiga tipo) {

@@ -47,6 +47,17 @@ struct RigaVista {
     int campi = 0;          // fields read on it (empty text fields aside)
 };
 
+// The rows in a run that each pushed a fill cursor one cell on (a gradient or adhesion row at
+// or before the cursor's cell writes that one cell): the run in progress, or the last one.
+struct SpintaCursore {
+    int righe = 0;  // none: the last row moved the cursor to its own cell
+    int prima_riga = 0;
+    int ultima_riga = 0;
+    std::int64_t cella_minima = 0;  // the rows' own cells
+    std::int64_t cella_massima = 0;
+    std::int64_t cursore = 0;  // the cursor's cell after the run's last row
+};
+
 // What one reading saw of one description file. Its size follows the rows kept, never the
 // file's fields or lines: a field or a line is kept only where a rule needs it.
 struct FileLetto {
@@ -58,6 +69,8 @@ struct FileLetto {
     std::vector<std::size_t> parole;          // indices into RegistroRighe::parole()
     // The lines that hold a keyword kept, in order, with what was read on each (for the traps).
     std::vector<std::pair<int, RigaVista>> righe;
+    std::optional<CampoLetto> non_esaminato;  // the last field, read and never examined
+    SpintaCursore spinta;                     // of the gradients or of the adhesion
 
     // Line r as the reading saw it (nothing read on it when it holds no keyword kept).
     RigaVista riga(int r) const;
@@ -110,6 +123,13 @@ public:
     const ParolaLetta* rallentamento_su(std::int64_t k) const;
     // The row that read the field at `dove` of the given file.
     const ParolaLetta* riga_del_campo(bool treno, PosizioneCampo dove) const;
+    // The last station row whose zone was computed for table row `riga`: the station stored
+    // there, once a later one was read.
+    const ParolaLetta* stazione_in_tabella(std::int32_t riga) const;
+    // The model's last cell.
+    std::int32_t ultima_cella() const { return f_.ultima_cella(); }
+    // The type that cell k holds now (0 outside the cells).
+    std::uint8_t tipo_della_cella(std::int64_t k) const;
 
 private:
     FileLetto& corrente() { return treno_corrente_ ? treno_ : linea_; }
@@ -121,6 +141,7 @@ private:
     // Whether the traps would pass over this keyword that ran no row (`prima`: it began its
     // line).
     bool senza_interesse(std::string_view testo, bool prima);
+    void spinta_del_cursore(const ValoreLetto& v);
 
     const Form1& f_;
     bool legge_oltre_;
@@ -136,6 +157,7 @@ private:
     bool ultima_prima_della_riga_ = true;        // the last keyword began its line
     std::vector<CellaScritta> celle_;
     std::vector<CellaRifiutata> rifiuti_;
+    std::vector<std::size_t> stazioni_;  // table row -> index into parole_ (+ 1; 0: none)
 };
 
 // The name of a row kind as the messages use it ("segnale", "pendenza", ...).

@@ -34,6 +34,8 @@ constexpr std::string_view orario = "orario-fuori-giornata";
 constexpr std::string_view indietro = "orario-all-indietro";
 constexpr std::string_view lato = "curva-senza-lato";
 constexpr std::string_view scambiate = "descrizioni-scambiate";
+constexpr std::string_view spazio = "spazio-nel-numero";
+constexpr std::string_view tabulatore = "tabulatore-nella-parola";
 }  // namespace codice
 
 // The keywords an author writes, for the nearest-keyword suggestion.
@@ -299,6 +301,18 @@ void parola_con_righe(const ParolaLetta& p, std::vector<Diagnosi>& r) {
 
 // ---- fields of a row ----
 
+std::string campi(std::int64_t n) {
+    return std::to_string(n) + (n == 1 ? " campo" : " campi");
+}
+
+// A keyword field with a tab followed by more text: the tab does not end it, a comma does.
+std::optional<std::string> prima_del_tabulatore(std::string_view testo) {
+    const std::string t = senza_spazi_ai_lati(testo);
+    const auto tab = t.find('\t');
+    if (tab == std::string::npos) return std::nullopt;
+    return senza_spazi_ai_lati(std::string_view(t).substr(0, tab));
+}
+
 void campi_della_riga(const ParolaLetta& p, const FileLetto& file, std::vector<Diagnosi>& r) {
     if (intestazione(p.testo)) return;  // its own warning says it
     const int riga = p.dove.riga;
@@ -308,12 +322,23 @@ void campi_della_riga(const ParolaLetta& p, const FileLetto& file, std::vector<D
     const bool fuori_riga = std::any_of(p.campi.begin(), p.campi.end(),
                                         [&](const CampoLetto& c) { return c.dove.riga != riga; });
     if (fuori_riga) {
+        if (const auto parola = prima_del_tabulatore(p.testo)) {
+            r.push_back(avviso(p.treno, p.dove, codice::tabulatore,
+                               "dopo " + citato(*parola) +
+                                   " c'e' un tabulatore, che non separa i campi: la parola "
+                                   "chiave arriva fino alla virgola (" +
+                                   chiave +
+                                   ") e i numeri della riga sono presi dai campi seguenti e "
+                                   "dalla riga dopo; scrivere una virgola al posto del "
+                                   "tabulatore"));
+            return;
+        }
         const auto sulla_riga =
             1 + std::count_if(p.campi.begin(), p.campi.end(),
                               [&](const auto& c) { return c.dove.riga == riga; });
         r.push_back(avviso(p.treno, p.dove, codice::mancanti,
-                           "la riga ha " + std::to_string(sulla_riga) + " campi, " + chiave +
-                               " ne legge " + std::to_string(letti) +
+                           "la riga ha " + campi(sulla_riga) + ", " + chiave + " ne legge " +
+                               std::to_string(letti) +
                                ": quelli che mancano sono presi dalla riga seguente, e le righe "
                                "dopo sono lette fuori passo"));
         return;
@@ -330,9 +355,81 @@ void campi_della_riga(const ParolaLetta& p, const FileLetto& file, std::vector<D
         return;
     }
     r.push_back(avviso(p.treno, p.dove, codice::in_piu,
-                       "la riga ha " + std::to_string(trovati) + " campi, " + chiave +
-                           " ne legge " + std::to_string(letti) +
+                       "la riga ha " + campi(trovati) + ", " + chiave + " ne legge " +
+                           std::to_string(letti) +
                            ": i campi in piu' sono letti come parole chiave di altre righe"));
+}
+
+// ---- numbers split by a blank ----
+
+// A description's text with the starts of its lines, to look between two fields.
+struct TestoFile {
+    std::string_view testo;
+    std::vector<std::size_t> inizi;
+};
+
+// Where a field starts in the text (past its end for a place the text does not hold).
+std::size_t inizio_campo(const TestoFile& t, PosizioneCampo dove) {
+    if (dove.riga < 1 || static_cast<std::size_t>(dove.riga) > t.inizi.size() || dove.colonna < 1)
+        return std::string_view::npos;
+    return t.inizi[static_cast<std::size_t>(dove.riga - 1)] +
+           static_cast<std::size_t>(dove.colonna - 1);
+}
+
+bool solo_cifre(std::string_view testo, std::size_t minimo, std::size_t massimo) {
+    return testo.size() >= minimo && testo.size() <= massimo &&
+           std::all_of(testo.begin(), testo.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A group of three digits after blanks, as a thousands separator leaves it.
+bool gruppo_di_migliaia(const TestoFile& t, const CampoLetto& a, const CampoLetto& b) {
+    if (!a.numero || !b.numero || a.dove.riga != b.dove.riga || !solo_cifre(b.testo, 3, 3)) {
+        return false;
+    }
+    const std::size_t inizio_a = inizio_campo(t, a.dove);
+    const std::size_t inizio_b = inizio_campo(t, b.dove);
+    if (inizio_a == std::string_view::npos || inizio_b == std::string_view::npos) return false;
+    const std::size_t fine_a = inizio_a + a.testo.size();
+    if (inizio_b <= fine_a || inizio_b > t.testo.size()) return false;
+    const std::string_view tra = t.testo.substr(fine_a, inizio_b - fine_a);
+    return tra.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// "due", "tre", ... for a count of numbers.
+std::string quanti(std::size_t n) {
+    constexpr std::array<std::string_view, 3> kParole = {"due", "tre", "quattro"};
+    return n >= 2 && n - 2 < kParole.size() ? std::string(kParole[n - 2]) : std::to_string(n);
+}
+
+// A number written with a blank between its thousands ("11 500"): the blank ends the field,
+// and the groups are read as numbers of their own.
+void numeri_con_spazio(const ParolaLetta& p, const TestoFile& t, std::vector<Diagnosi>& r) {
+    for (std::size_t i = 0; i + 1 < p.campi.size(); ++i) {
+        const CampoLetto& a = p.campi[i];
+        std::string_view cifre = a.testo;
+        if (!cifre.empty() && (cifre.front() == '-' || cifre.front() == '+'))
+            cifre.remove_prefix(1);
+        if (!a.numero || !solo_cifre(cifre, 1, 3) || !gruppo_di_migliaia(t, a, p.campi[i + 1])) {
+            continue;
+        }
+        std::size_t n = i + 1;
+        while (n < p.campi.size() && gruppo_di_migliaia(t, p.campi[n - 1], p.campi[n])) ++n;
+        std::string scritto = a.testo;
+        std::string unito = a.testo;
+        std::string letti = a.testo;
+        for (std::size_t j = i + 1; j < n; ++j) {
+            scritto += " " + p.campi[j].testo;
+            unito += p.campi[j].testo;
+            letti += (j + 1 == n ? " e " : ", ") + p.campi[j].testo;
+        }
+        r.push_back(avviso(p.treno, a.dove, codice::spazio,
+                           "il numero '" + scritto +
+                               "' ha uno spazio tra le cifre: lo spazio chiude il campo come una "
+                               "virgola, e la riga legge " +
+                               letti + " come " + quanti(n - i) +
+                               " numeri, fuori passo; scrivere " + unito + " senza spazi"));
+        return;
+    }
 }
 
 // ---- values ----
@@ -407,6 +504,9 @@ void valore_della_riga(const ParolaLetta& p, const ValoreRiga& vr, std::vector<D
                                    " non entra nei suoi bit ed e' tenuto come " +
                                    numero(v.memorizzato)));
             break;
+        case TipoValore::cursore:
+        case TipoValore::zona:
+            break;  // what the errors 15 and 22 explain
     }
 }
 
@@ -565,7 +665,7 @@ bool prima_della_riga(const ParolaLetta& p, const FileLetto& file) {
 }
 
 void righe_del_file(bool treno, const FileLetto& file, const RegistroRighe& registro,
-                    bool scambiate, std::vector<Diagnosi>& r) {
+                    bool scambiate, const TestoFile& testo, std::vector<Diagnosi>& r) {
     bool generale = !treno;
     std::map<TipoRiga, Ordine> ordini;
     std::optional<UltimoOrario> orario;
@@ -577,6 +677,7 @@ void righe_del_file(bool treno, const FileLetto& file, const RegistroRighe& regi
         } else {
             parola_con_righe(p, r);
             if (prima) campi_della_riga(p, file, r);
+            numeri_con_spazio(p, testo, r);
             for (const ValoreRiga& v : p.valori) valore_della_riga(p, v, r);
             ordine_della_riga(p, ordini, r);
             orario_della_riga(p, orario, r);
@@ -653,18 +754,23 @@ const std::vector<TipoAvviso>& tipi_di_avviso() {
         {codice::indietro, "orario di stazione prima di quello della stazione precedente"},
         {codice::lato, "curva senza la lettera del lato"},
         {codice::scambiate, "descrizione della linea e del treno date l'una al posto dell'altra"},
+        {codice::spazio, "numero con uno spazio tra le cifre"},
+        {codice::tabulatore, "tabulatore al posto della virgola dopo la parola chiave"},
     };
     return kTipi;
 }
 
-std::vector<Diagnosi> trova_trappole(const RegistroRighe& registro) {
+std::vector<Diagnosi> trova_trappole(const RegistroRighe& registro, std::string_view linea,
+                                     std::string_view treno) {
     std::vector<Diagnosi> r;
     const auto scambiate = descrizioni_scambiate(registro);
     if (scambiate) r.push_back(*scambiate);
-    for (const bool treno : {false, true}) {
-        const FileLetto& file = registro.file(treno);
-        righe_del_file(treno, file, registro, scambiate.has_value(), r);
-        campi_del_file(treno, file, r);
+    for (const bool di_treno : {false, true}) {
+        const std::string_view testo = di_treno ? treno : linea;
+        const FileLetto& file = registro.file(di_treno);
+        righe_del_file(di_treno, file, registro, scambiate.has_value(),
+                       {testo, inizi_delle_righe(testo)}, r);
+        campi_del_file(di_treno, file, r);
     }
     return r;
 }

@@ -108,7 +108,7 @@ std::optional<std::string> leggi_descrizione(const std::filesystem::path& p, std
         return std::nullopt;
     }
     try {
-        return leggi_tutto(p);
+        return leggi_testo_descrizione(p);
     } catch (const ErroreFile& e) {
         errori << e.riga() << "\n";
     }
@@ -199,8 +199,9 @@ bool StampaDiagnosi::uguali(const Diagnosi& a, const Diagnosi& b) {
            a.dopo_ripresa == b.dopo_ripresa && a.luogo.campo.colonna == b.luogo.campo.colonna;
 }
 
-std::vector<Diagnosi> avvisi_della_lettura(const RegistroRighe& registro) {
-    std::vector<Diagnosi> r = trova_trappole(registro);
+std::vector<Diagnosi> avvisi_della_lettura(const RegistroRighe& registro, std::string_view linea,
+                                           std::string_view treno) {
+    std::vector<Diagnosi> r = trova_trappole(registro, linea, treno);
     in_ordine_di_file(r);
     return r;
 }
@@ -214,7 +215,7 @@ std::vector<Diagnosi> verifica_descrizioni(const std::string& linea, const std::
     f.osservatore = &registro;
     leggi_oltre(linea, treno, f);
     for (Diagnosi& d : trovate_leggendo_oltre(f, registro, compilati)) r.push_back(std::move(d));
-    for (Diagnosi& d : trova_trappole(registro)) r.push_back(std::move(d));
+    for (Diagnosi& d : trova_trappole(registro, linea, treno)) r.push_back(std::move(d));
     in_ordine_di_file(r);
     return r;
 }

@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tool/diagnosi.h"
@@ -30,8 +31,9 @@ inline constexpr int kUscitaVerificaAvvisi = 3;
 std::vector<Diagnosi> verifica_descrizioni(const std::string& linea, const std::string& treno);
 
 // The warnings about the rows a reading saw (`registro` kept what the traps need), in file
-// order: what `compile` prints after its errors.
-std::vector<Diagnosi> avvisi_della_lettura(const RegistroRighe& registro);
+// order: what `compile` prints after its errors. `linea` and `treno` are the texts read.
+std::vector<Diagnosi> avvisi_della_lettura(const RegistroRighe& registro, std::string_view linea,
+                                           std::string_view treno);
 
 // How many warnings of a run on consecutive lines are printed before the rest is folded.
 inline constexpr int kRipetizioniMostrate = 3;

@@ -24,7 +24,7 @@ constexpr std::int32_t kFlagLinea = 1;
 std::optional<std::string> leggi_se_esiste(const std::filesystem::path& percorso) {
     std::error_code ec;
     if (!std::filesystem::exists(percorso, ec)) return std::nullopt;
-    return leggi_tutto(percorso);
+    return leggi_testo_descrizione(percorso);
 }
 
 std::optional<std::string_view> vista(const std::optional<std::string>& testo) {
@@ -57,7 +57,10 @@ void riporta(const OpzioniCompila& o, const DescrizioniDaFile& descrizioni, cons
     for (const Diagnosi& x : d) errori << testo_diagnosi(x, sorgenti, false) << "\n";
     if (!o.avvisi) return;
     StampaDiagnosi stampa(sorgenti, errori, true);
-    for (const Diagnosi& x : avvisi_della_lettura(registro)) stampa.aggiungi(x);
+    const auto linea = vista(descrizioni.testo_linea());
+    const auto treno = vista(descrizioni.testo_treno());
+    for (const Diagnosi& x : avvisi_della_lettura(registro, linea.value_or(""), treno.value_or("")))
+        stampa.aggiungi(x);
     stampa.chiudi();
 }
 
