@@ -313,7 +313,7 @@ double pannello_tracciato(Pagina& p, const Dati& d, double y) {
         p.cerchio(x, y_punto, 3.5, riempi("#ffffff") + " " + tratto(colore::stazione, 1.2),
                   s.nome + " (" + std::to_string(s.posizione) + " m)");
         // The origin and the last station in bold.
-        const bool estremo = i == 0 || i + 1 == sul_piano.size();
+        const bool estremo = &s == &d.stazioni.front() || &s == &d.stazioni.back();
         p.testo(n.x1, n.y1 + ascesa_testo(kCorpoTraccia), s.nome, kCorpoTraccia, "start",
                 estremo ? "font-weight=\"bold\"" : "");
     }
