@@ -13,18 +13,13 @@ namespace fs = std::filesystem;
 
 const std::set<std::string> kComandi = {"tool/check", "tool/compile", "tool/decompile",
                                         "tool/dump",  "tool/lsp",     "tool/plot"};
-// The one command others stand on: the language server publishes check's diagnostics, and
-// compile prints check's warnings.
-const std::map<std::string, std::string> kComandoUsato = {{"tool/lsp", "tool/check"},
-                                                          {"tool/compile", "tool/check"}};
-
 std::set<std::string> con_comandi(std::set<std::string> cartelle) {
     cartelle.insert(kComandi.begin(), kComandi.end());
     return cartelle;
 }
 
 // Each folder and the folders whose headers it may include: its own and the layers below it,
-// never a sibling (but for the command listed in kComandoUsato). A command of the tool stands on
+// never a sibling. A command of the tool stands on
 // the tool's shared parts; only the command line (`comandi.cpp`, `main.cpp`) sees the commands.
 const std::set<std::string> kSottoTool = {"tool", "app", "writers", "compiler", "io"};
 const std::map<std::string, std::set<std::string>> kStrati = {
@@ -66,8 +61,7 @@ bool ammessa(const std::string& strato, const std::string& cartella, const std::
         return kSottoTool.contains(cartella) || kComandi.contains(cartella);
     }
     if (kComandi.contains(strato) && kComandi.contains(cartella)) {
-        const auto usato = kComandoUsato.find(strato);
-        return cartella == strato || (usato != kComandoUsato.end() && usato->second == cartella);
+        return cartella == strato;
     }
     return kStrati.at(strato).contains(cartella);
 }

@@ -13,7 +13,7 @@
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
 #include "tests/aiuti.h"
-#include "tool/check/trappole.h"
+#include "tool/trappole.h"
 #include "tool/check/verifica.h"
 #include "tool/comandi.h"
 #include "tool/compile/compilazione.h"

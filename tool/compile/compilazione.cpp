@@ -8,7 +8,7 @@
 #include "compiler/file_compilati.h"
 #include "io/file_atomico.h"
 #include "io/nomi_file.h"
-#include "tool/check/verifica.h"
+#include "tool/verifica_descrizioni.h"
 #include "tool/decodifica.h"
 #include "tool/diagnosi.h"
 #include "tool/messaggi_file.h"

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "io/cp1252.h"
-#include "tool/check/trappole.h"
+#include "tool/trappole.h"
 #include "tool/lsp/hover.h"
 
 namespace brunavia::strumento::lsp {

@@ -3,7 +3,7 @@
 #include "compiler/descrizioni_in_memoria.h"
 #include "compiler/errori.h"
 #include "compiler/memorizza.h"
-#include "tool/check/verifica.h"
+#include "tool/verifica_descrizioni.h"
 #include "tool/diagnosi.h"
 #include "tool/registro_righe.h"
 

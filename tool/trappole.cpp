@@ -1,4 +1,4 @@
-#include "tool/check/trappole.h"
+#include "tool/trappole.h"
 
 #include <algorithm>
 #include <array>
