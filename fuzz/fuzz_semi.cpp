@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench/descrizioni_generate.h"
 #include "compiler/descrizioni_in_memoria.h"
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
-#include "bench/descrizioni_generate.h"
 #include "fuzz/compilati.h"
 #include "writers/scrittore_testo.h"
 #include "writers/scrittori.h"

@@ -349,11 +349,11 @@ TEST_F(LspConCartella, AzioniArrotondanoEAggiungonoGenerale) {
                     {"message", "x"}};
     };
     // Diagnostics a client mangled get no fix and cost the others nothing.
-    const Json mangiate = Json::array(
-        {7, Json{{"code", 8}}, Json{{"range", 5}, {"code", 8}},
-         Json{{"range", {{"start", {{"line", -1}, {"character", 0}}}}}, {"code", 8}},
-         Json{{"range", {{"start", {{"line", 1}, {"character", "x"}}}}}, {"code", 8}},
-         Json{{"range", {{"start", {{"line", 1}}}}}, {"code", 8}}});
+    const Json mangiate =
+        Json::array({7, Json{{"code", 8}}, Json{{"range", 5}, {"code", 8}},
+                     Json{{"range", {{"start", {{"line", -1}, {"character", 0}}}}}, {"code", 8}},
+                     Json{{"range", {{"start", {{"line", 1}, {"character", "x"}}}}}, {"code", 8}},
+                     Json{{"range", {{"start", {{"line", 1}}}}}, {"code", 8}}});
     Json diagnostiche =
         Json::array({diag(0, 15, 17, "velocita-non-multipla-di-5"), diag(1, 10, 14, 8),
                      diag(1, 20, 23, 9), diag(0, 0, 1, "senza-generale")});

@@ -13,10 +13,10 @@
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
 #include "tests/aiuti.h"
-#include "tool/trappole.h"
 #include "tool/check/verifica.h"
 #include "tool/comandi.h"
 #include "tool/compile/compilazione.h"
+#include "tool/trappole.h"
 #include "writers/scrittore_testo.h"
 #include "writers/scrittori.h"
 

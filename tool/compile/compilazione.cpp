@@ -8,12 +8,12 @@
 #include "compiler/file_compilati.h"
 #include "io/file_atomico.h"
 #include "io/nomi_file.h"
-#include "tool/verifica_descrizioni.h"
 #include "tool/decodifica.h"
 #include "tool/diagnosi.h"
 #include "tool/messaggi_file.h"
 #include "tool/righe_non_lette.h"
 #include "tool/testo.h"
+#include "tool/verifica_descrizioni.h"
 
 namespace brunavia::strumento {
 namespace {

@@ -4,8 +4,8 @@
 #include <cctype>
 
 #include "io/cp1252.h"
-#include "tool/trappole.h"
 #include "tool/lsp/hover.h"
+#include "tool/trappole.h"
 
 namespace brunavia::strumento::lsp {
 namespace {

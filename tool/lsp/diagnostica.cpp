@@ -3,9 +3,9 @@
 #include "compiler/descrizioni_in_memoria.h"
 #include "compiler/errori.h"
 #include "compiler/memorizza.h"
-#include "tool/verifica_descrizioni.h"
 #include "tool/diagnosi.h"
 #include "tool/registro_righe.h"
+#include "tool/verifica_descrizioni.h"
 
 namespace brunavia::strumento::lsp {
 namespace {
