@@ -10,6 +10,8 @@
 #include <iterator>
 #include <random>
 
+#include "writers/scrittori.h"
+
 namespace brunavia::prova {
 
 CartellaTemporanea::CartellaTemporanea() {
@@ -124,6 +126,16 @@ std::filesystem::path copia_programma(const std::filesystem::path& cartella) {
     std::filesystem::copy_file(BRUNAVIA_EXE, copia,
                                std::filesystem::copy_options::overwrite_existing);
     return copia;
+}
+
+void scrivi_descrizioni(const std::filesystem::path& cartella, const std::string& scenario,
+                        const std::string& treno) {
+    LuogoFile f;
+    f.cartella = cartella;
+    f.nome_scenario = scenario;
+    f.numero_treno = treno;
+    dati_linea(f);
+    dati_treno(f);
 }
 
 }  // namespace brunavia::prova

@@ -59,4 +59,9 @@ EsitoProcesso esegui(const std::filesystem::path& programma,
 // Copies the brunavia executable into `cartella` and returns the copy's path.
 std::filesystem::path copia_programma(const std::filesystem::path& cartella);
 
+// The shipped descriptions, written by the program's own writers into `cartella` under the
+// given names.
+void scrivi_descrizioni(const std::filesystem::path& cartella,
+                        const std::string& scenario = "Brunavia", const std::string& treno = "706");
+
 }  // namespace brunavia::prova

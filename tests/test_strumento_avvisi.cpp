@@ -26,15 +26,7 @@ const std::vector<std::string> kCompilati = {"Brunavia_linea.dat", "Brunavia_706
 constexpr int kRigheLinea = 419;
 constexpr int kRigheTreno = 140;
 
-// The shipped descriptions, written by the program's own writers into `cartella`.
-void scrivi_descrizioni(const fs::path& cartella) {
-    LuogoFile f;
-    f.cartella = cartella;
-    f.nome_scenario = "Brunavia";
-    f.numero_treno = "706";
-    dati_linea(f);
-    dati_treno(f);
-}
+using prova::scrivi_descrizioni;
 
 // Replaces the one occurrence of `vecchio` in the file ("" for `vecchio` empties the file).
 void sostituisci(const fs::path& file, const std::string& vecchio, const std::string& nuovo) {

@@ -23,16 +23,7 @@ constexpr const char* kTreno = "Brunavia_706-.txt";
 const std::vector<std::string> kCompilati = {"Brunavia_linea.dat", "Brunavia_706.sim",
                                              "Brunavia_706.dat"};
 
-// The shipped descriptions, written by the program's own writers under the given names.
-void scrivi_descrizioni(const fs::path& cartella, const std::string& scenario = "Brunavia",
-                        const std::string& treno = "706") {
-    LuogoFile f;
-    f.cartella = cartella;
-    f.nome_scenario = scenario;
-    f.numero_treno = treno;
-    dati_linea(f);
-    dati_treno(f);
-}
+using prova::scrivi_descrizioni;
 
 struct Esito {
     int stato = -1;
