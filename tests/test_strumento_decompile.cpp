@@ -121,15 +121,20 @@ TEST(StrumentoDecompile, ScenariGeneratiDaiBenchmark) {
     }
 }
 
+// The general section of a 20 km line with every reference point and background set.
+const std::string kGenerale20Km =
+    "[generale]\r\nlunghezza percorso,    20000\r\n"
+    "progressiva chilometrica uno,    0,    0,    0\r\n"
+    "progressiva chilometrica due,    5000,    3000,    1\r\n"
+    "progressiva chilometrica tre,    5000,    7000,    0\r\n"
+    "sfondo uno,    3\r\nsfondo due,    -4\r\nsfondo tre,    5\r\n"
+    "ripetizione segnali 9 codici,    100    ,2000\r\n";
+
 // Rows whose stored values have several readings or that the compile changes on the way.
 TEST(StrumentoDecompile, RigheCheLaCompilazioneTrasforma) {
     const std::string linea =
-        "[generale]\r\nlunghezza percorso,    20000\r\n"
-        "progressiva chilometrica uno,    0,    0,    0\r\n"
-        "progressiva chilometrica due,    5000,    3000,    1\r\n"
-        "progressiva chilometrica tre,    5000,    7000,    0\r\n"
-        "sfondo uno,    3\r\nsfondo due,    -4\r\nsfondo tre,    5\r\n"
-        "ripetizione segnali 9 codici,    100    ,2000\r\n[curve]\r\n"
+        kGenerale20Km +
+        "[curve]\r\n"
         "curvas6,  0,  70\r\ncurvad1,  70,  30\r\ncurvad2,  4003,  1\r\n[pendenze]\r\n"
         "pendenza,   0,    7\r\npendenza,  525,   -3\r\npendenza,  575,   155\r\n"
         "pendenza,  575,   -100\r\n[montagne]\r\n"
@@ -163,12 +168,8 @@ TEST(StrumentoDecompile, RigheCheLaCompilazioneTrasforma) {
 // before it round apart (halves to even), so the board and those cells may lie a cell apart.
 TEST(StrumentoDecompile, RallentamentiFuoriGriglia) {
     const std::string linea =
-        "[generale]\r\nlunghezza percorso,    20000\r\n"
-        "progressiva chilometrica uno,    0,    0,    0\r\n"
-        "progressiva chilometrica due,    5000,    3000,    1\r\n"
-        "progressiva chilometrica tre,    5000,    7000,    0\r\n"
-        "sfondo uno,    3\r\nsfondo due,    -4\r\nsfondo tre,    5\r\n"
-        "ripetizione segnali 9 codici,    100    ,2000\r\n[curve]\r\n[pendenze]\r\n"
+        kGenerale20Km +
+        "[curve]\r\n[pendenze]\r\n"
         "pendenza,   0,    7\r\n[montagne]\r\n[cartelli]\r\n[indicazioni]\r\n[fine]\r\n";
     const std::string righe[] = {
         "rallentamento,6625, 30, 300, 1, 1, 5\r\n",  // board at cell 110, cells 105 ... 108
