@@ -68,6 +68,8 @@ private:
 
     bool aggiungi(const std::vector<cella>& attese, const std::vector<cella>& ottenute,
                   TrenoRicostruito& t) {
+        std::set<std::int32_t> presenti;
+        for (const auto& a : t.abbattimenti) presenti.insert(a.posizione);
         bool aggiunto = false;
         for (std::size_t m = 0; m < attese.size(); ++m) {
             if (marcato(attese, m) == marcato(ottenute, m)) continue;
@@ -76,13 +78,16 @@ private:
             for (const std::size_t k : {m + 1, m + 2, m, m - 1, m - 2}) {
                 const bool vicino = k != m && k < attese.size() &&
                                     marcatore_delle_regole(attese[k]) && marcato(ottenute, k);
-                if ((k == m || vicino) && !presente(t, k)) scelte.push_back(k);
+                if ((k == m || vicino) && !presenti.contains(posizione_di(k))) {
+                    scelte.push_back(k);
+                }
             }
             if (scelte.empty()) break;
             if (scelte.size() > 1) {
                 pila_.push_back({t.abbattimenti, {scelte.begin() + 1, scelte.end()}, m});
             }
             metti(attese, t, scelte.front());
+            presenti.insert(posizione_di(scelte.front()));
             aggiunto = true;
             if (scelte.size() > 1) break;
         }
@@ -104,10 +109,8 @@ private:
         return false;
     }
 
-    static bool presente(const TrenoRicostruito& t, std::size_t k) {
-        const std::int32_t p = abbattimento_per(k, 0, true).posizione;
-        return std::any_of(t.abbattimenti.begin(), t.abbattimenti.end(),
-                           [&](const auto& a) { return a.posizione == p; });
+    static std::int32_t posizione_di(std::size_t k) {
+        return abbattimento_per(k, 0, true).posizione;
     }
 
     static void metti(const std::vector<cella>& attese, TrenoRicostruito& t, std::size_t k) {
