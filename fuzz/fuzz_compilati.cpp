@@ -41,8 +41,9 @@ auto decodifica_ed_elenca(std::string_view byte, Decodifica decodifica, Elenca e
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dimensione) {
     const auto file = brunavia::fuzz::separa_compilati(
         std::string_view(reinterpret_cast<const char*>(dati), dimensione));
+    // One stream for every run, written again from its start: its buffer keeps its room.
     static std::ostringstream out;
-    out.str({});
+    out.seekp(0);
     auto celle = decodifica_ed_elenca(file.celle, decodifica_celle, elenca_celle, out);
     auto tabella = decodifica_ed_elenca(file.tabella, decodifica_tabella, elenca_tabella, out);
     std::optional<brunavia::Tracciato> tracciato;

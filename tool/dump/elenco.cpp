@@ -4,20 +4,40 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 
+#include "tool/dump/scrittore_json.h"
 #include "tool/scenario.h"
 #include "tool/testo.h"
 
 namespace brunavia::strumento {
 namespace {
 
+// printf's text, whatever its length: a plan coordinate near the limit of a binary64 takes
+// over 300 digits.
 std::string formatta(const char* formato, auto... valori) {
     char testo[256];
-    std::snprintf(testo, sizeof testo, formato, valori...);
-    return testo;
+    const int n = std::snprintf(testo, sizeof testo, formato, valori...);
+    if (n < 0) return {};
+    if (static_cast<std::size_t>(n) < sizeof testo) return testo;
+    std::string lungo(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(lungo.data(), lungo.size(), formato, valori...);
+    lungo.pop_back();
+    return lungo;
+}
+
+// The same text straight onto the output, with no string in between for the usual short
+// line: one per cell.
+void scrivi_formattato(std::ostream& out, const char* formato, auto... valori) {
+    char testo[256];
+    const int n = std::snprintf(testo, sizeof testo, formato, valori...);
+    if (n < 0) return;
+    if (static_cast<std::size_t>(n) < sizeof testo) {
+        out.write(testo, n);
+    } else {
+        out << formatta(formato, valori...);
+    }
 }
 
 // Whether the stretch from `inizio` to `fine` metres meets the range asked for.
@@ -28,10 +48,10 @@ bool nel_tratto(const OpzioniElenco& o, std::int64_t inizio, std::int64_t fine) 
 // ---- cells ----
 
 void riga_cella_testo(std::ostream& out, std::size_t k, const cella& c) {
-    out << formatta("%6zu %8lld  %-21s %6d %6d %6d %6d %5u %5u %5u %5u %5u %5u", k,
-                    static_cast<long long>(metri_cella(k)), nome_tipo_cella(c.tipo_cella).c_str(),
-                    c.dato0, c.dato1, c.dato2, c.dato3, c.attributo1, c.attributo2, c.attributo3,
-                    c.attributo4, c.attributo5, c.attributo6);
+    scrivi_formattato(out, "%6zu %8lld  %-21s %6d %6d %6d %6d %5u %5u %5u %5u %5u %5u", k,
+                      static_cast<long long>(metri_cella(k)), nome_tipo_cella(c.tipo_cella).c_str(),
+                      c.dato0, c.dato1, c.dato2, c.dato3, c.attributo1, c.attributo2, c.attributo3,
+                      c.attributo4, c.attributo5, c.attributo6);
     // A speed board's codes read back, after the cell's own values.
     if (c.tipo_cella == tipo::indicatore_v_max) {
         const IndicatoreVMax i = indicatore_v_max(c);
@@ -43,47 +63,55 @@ void riga_cella_testo(std::ostream& out, std::size_t k, const cella& c) {
 
 // A speed code read back: the raw number, and the speeds when it has one reading, else every
 // reading with "ambiguo": true.
-nlohmann::ordered_json codice_velocita_json(const CodiceVelocita& c) {
-    nlohmann::ordered_json j = {{"grezzo", c.grezzo}};
-    const auto coppia = [](const VelocitaCartello& v) {
-        return nlohmann::ordered_json{{"sinistra", v.sinistra}, {"destra", v.destra}};
+void codice_velocita_json(ScrittoreJson& j, const CodiceVelocita& c) {
+    j.oggetto().membro("grezzo", c.grezzo);
+    const auto coppia = [&j](const VelocitaCartello& v) {
+        j.membro("sinistra", v.sinistra).membro("destra", v.destra);
     };
     if (c.unica()) {
-        j.update(coppia(c.letture.front()));
-        return j;
+        coppia(c.letture.front());
+        j.fine_oggetto();
+        return;
     }
-    j["ambiguo"] = true;
-    j["letture"] = nlohmann::ordered_json::array();
-    for (const VelocitaCartello& v : c.letture) j["letture"].push_back(coppia(v));
-    return j;
+    j.membro("ambiguo", true).chiave("letture").lista();
+    for (const VelocitaCartello& v : c.letture) {
+        j.oggetto();
+        coppia(v);
+        j.fine_oggetto();
+    }
+    j.fine_lista().fine_oggetto();
 }
 
-nlohmann::ordered_json indicatore_v_max_json(const cella& c) {
+void indicatore_v_max_json(ScrittoreJson& j, const cella& c) {
     const IndicatoreVMax i = indicatore_v_max(c);
-    return {{"a", codice_velocita_json(i.categorie[0])},
-            {"b", codice_velocita_json(i.categorie[1])},
-            {"c", codice_velocita_json(i.categorie[2])},
-            {"strisce_sinistra", i.strisce_sinistra},
-            {"strisce_destra", i.strisce_destra}};
+    j.oggetto();
+    for (std::size_t k = 0; k < 3; ++k) {
+        codice_velocita_json(j.chiave(std::string_view("abc").substr(k, 1)), i.categorie[k]);
+    }
+    j.membro("strisce_sinistra", i.strisce_sinistra)
+        .membro("strisce_destra", i.strisce_destra)
+        .fine_oggetto();
 }
 
-nlohmann::ordered_json cella_json(std::size_t k, const cella& c) {
-    nlohmann::ordered_json j = {{"indice", k},
-                                {"metri", metri_cella(k)},
-                                {"tipo_cella", unsigned{c.tipo_cella}},
-                                {"nome_tipo", nome_tipo_cella(c.tipo_cella)},
-                                {"dato0", c.dato0},
-                                {"dato1", c.dato1},
-                                {"dato2", c.dato2},
-                                {"dato3", c.dato3},
-                                {"attributo1", unsigned{c.attributo1}},
-                                {"attributo2", unsigned{c.attributo2}},
-                                {"attributo3", unsigned{c.attributo3}},
-                                {"attributo4", unsigned{c.attributo4}},
-                                {"attributo5", unsigned{c.attributo5}},
-                                {"attributo6", unsigned{c.attributo6}}};
-    if (c.tipo_cella == tipo::indicatore_v_max) j["indicatore_v_max"] = indicatore_v_max_json(c);
-    return j;
+void cella_json(ScrittoreJson& j, std::size_t k, const cella& c) {
+    j.oggetto()
+        .membro("indice", k)
+        .membro("metri", metri_cella(k))
+        .membro("tipo_cella", unsigned{c.tipo_cella})
+        .membro("nome_tipo", nome_tipo_cella(c.tipo_cella))
+        .membro("dato0", c.dato0)
+        .membro("dato1", c.dato1)
+        .membro("dato2", c.dato2)
+        .membro("dato3", c.dato3)
+        .membro("attributo1", unsigned{c.attributo1})
+        .membro("attributo2", unsigned{c.attributo2})
+        .membro("attributo3", unsigned{c.attributo3})
+        .membro("attributo4", unsigned{c.attributo4})
+        .membro("attributo5", unsigned{c.attributo5})
+        .membro("attributo6", unsigned{c.attributo6});
+    if (c.tipo_cella == tipo::indicatore_v_max)
+        indicatore_v_max_json(j.chiave("indicatore_v_max"), c);
+    j.fine_oggetto();
 }
 
 // ---- table ----
@@ -168,39 +196,39 @@ std::string descrivi_riga(const voce& v, Ruolo ruolo) {
     return "";
 }
 
-nlohmann::ordered_json riga_tabella_json(std::size_t r, const voce& v, Ruolo ruolo) {
-    nlohmann::ordered_json j = {{"riga", r},
-                                {"ruolo", nome_ruolo(ruolo)},
-                                {"segno", unsigned{v.segno}},
-                                {"valore1", v.valore1},
-                                {"valore2", v.valore2},
-                                {"valore3", v.valore3},
-                                {"segno2", unsigned{v.segno2}},
-                                {"testo", da_cp1252(v.testo)},
-                                {"numero1", v.numero1},
-                                {"numero2", v.numero2},
-                                {"numero3", v.numero3},
-                                {"numero4", v.numero4},
-                                {"numero5", v.numero5},
-                                {"opzione1", unsigned{v.opzione1}},
-                                {"opzione2", unsigned{v.opzione2}},
-                                {"opzione3", unsigned{v.opzione3}},
-                                {"opzione4", unsigned{v.opzione4}},
-                                {"codice", v.codice}};
-    if (ruolo == Ruolo::stazione) j["orario"] = orario_stazione(v);
-    if (ruolo == Ruolo::treno) j["orologio"] = orario(secondi_orologio(v));
-    return j;
+void riga_tabella_json(ScrittoreJson& j, std::size_t r, const voce& v, Ruolo ruolo) {
+    j.oggetto()
+        .membro("riga", r)
+        .membro("ruolo", nome_ruolo(ruolo))
+        .membro("segno", unsigned{v.segno})
+        .membro("valore1", v.valore1)
+        .membro("valore2", v.valore2)
+        .membro("valore3", v.valore3)
+        .membro("segno2", unsigned{v.segno2})
+        .membro("testo", da_cp1252(v.testo))
+        .membro("numero1", v.numero1)
+        .membro("numero2", v.numero2)
+        .membro("numero3", v.numero3)
+        .membro("numero4", v.numero4)
+        .membro("numero5", v.numero5)
+        .membro("opzione1", unsigned{v.opzione1})
+        .membro("opzione2", unsigned{v.opzione2})
+        .membro("opzione3", unsigned{v.opzione3})
+        .membro("opzione4", unsigned{v.opzione4})
+        .membro("codice", v.codice);
+    if (ruolo == Ruolo::stazione) j.membro("orario", orario_stazione(v));
+    if (ruolo == Ruolo::treno) j.membro("orologio", orario(secondi_orologio(v)));
+    j.fine_oggetto();
 }
 
-// A document on the output: one line. Texts are UTF-8 already; a byte that is not is
-// replaced rather than stopping the dump.
-void scrivi_json(std::ostream& out, const nlohmann::ordered_json& documento) {
-    out << documento.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-}
-
-// A coordinate of the plan, null when it is not finite.
-nlohmann::ordered_json coordinata(double v) {
-    return std::isfinite(v) ? nlohmann::ordered_json(v) : nlohmann::ordered_json(nullptr);
+// A document on the output: one line, written by `scrivi` through one writer. Texts are
+// UTF-8 already; a byte that is not is replaced rather than stopping the dump.
+void scrivi_json(std::ostream& out, auto scrivi) {
+    {
+        ScrittoreJson j(out);
+        scrivi(j);
+    }
+    out << '\n';
 }
 
 // ---- plan ----
@@ -250,12 +278,14 @@ std::vector<std::size_t> campioni(const Tracciato& t, const OpzioniElenco& o) {
 
 void elenca_celle(const std::vector<cella>& celle, const OpzioniElenco& o, std::ostream& out) {
     if (o.json) {
-        nlohmann::ordered_json elenco = nlohmann::ordered_json::array();
-        for (std::size_t k = 0; k < celle.size(); ++k) {
-            if (nel_tratto(o, metri_cella(k), metri_cella(k) + 49))
-                elenco.push_back(cella_json(k, celle[k]));
-        }
-        scrivi_json(out, {{"file", "celle"}, {"numero_celle", celle.size()}, {"celle", elenco}});
+        scrivi_json(out, [&](ScrittoreJson& j) {
+            j.oggetto().membro("file", "celle").membro("numero_celle", celle.size());
+            j.chiave("celle").lista();
+            for (std::size_t k = 0; k < celle.size(); ++k) {
+                if (nel_tratto(o, metri_cella(k), metri_cella(k) + 49)) cella_json(j, k, celle[k]);
+            }
+            j.fine_lista().fine_oggetto();
+        });
         return;
     }
     out << "celle: " << celle.size() << " (0 ... " << celle.size() - 1 << "), metri 0 ... "
@@ -269,11 +299,12 @@ void elenca_celle(const std::vector<cella>& celle, const OpzioniElenco& o, std::
 
 void elenca_tabella(const Tabella& t, const OpzioniElenco& o, std::ostream& out) {
     if (o.json) {
-        nlohmann::ordered_json righe = nlohmann::ordered_json::array();
-        for (std::size_t r = 0; r < t.size(); ++r) {
-            righe.push_back(riga_tabella_json(r, t[r], ruolo_riga(t, r)));
-        }
-        scrivi_json(out, {{"file", "tabella"}, {"righe", righe}});
+        scrivi_json(out, [&](ScrittoreJson& j) {
+            j.oggetto().membro("file", "tabella").chiave("righe").lista();
+            for (std::size_t r = 0; r < t.size(); ++r)
+                riga_tabella_json(j, r, t[r], ruolo_riga(t, r));
+            j.fine_lista().fine_oggetto();
+        });
         return;
     }
     out << "tabella: " << t.size() << " righe\n";
@@ -293,26 +324,36 @@ void elenca_tabella(const Tabella& t, const OpzioniElenco& o, std::ostream& out)
 void elenca_tracciato(const Tracciato& t, const OpzioniElenco& o, std::ostream& out) {
     const Riquadro r = riquadro(t);
     if (o.json) {
-        nlohmann::ordered_json punti = nlohmann::ordered_json::array();
-        for (const std::size_t m : campioni(t, o)) {
-            const bool impostato = t.tipo[m] != Tracciato::non_impostato;
-            punti.push_back({{"metro", m},
-                             {"tipo", unsigned{t.tipo[m]}},
-                             {"x", impostato ? coordinata(t.x[m]) : nullptr},
-                             {"y", impostato ? coordinata(t.y[m]) : nullptr}});
-        }
-        nlohmann::ordered_json box = nullptr;
-        if (riquadro_valido(r)) {
-            box = {{"x_min", coordinata(r.x_min)},
-                   {"x_max", coordinata(r.x_max)},
-                   {"y_min", coordinata(r.y_min)},
-                   {"y_max", coordinata(r.y_max)}};
-        }
-        scrivi_json(out, {{"file", "tracciato"},
-                          {"punti", t.tipo.size()},
-                          {"impostati", r.impostati},
-                          {"riquadro", box},
-                          {"campioni", punti}});
+        scrivi_json(out, [&](ScrittoreJson& j) {
+            j.oggetto()
+                .membro("file", "tracciato")
+                .membro("punti", t.tipo.size())
+                .membro("impostati", r.impostati)
+                .chiave("riquadro");
+            if (riquadro_valido(r)) {
+                j.oggetto()
+                    .membro("x_min", r.x_min)
+                    .membro("x_max", r.x_max)
+                    .membro("y_min", r.y_min)
+                    .membro("y_max", r.y_max)
+                    .fine_oggetto();
+            } else {
+                j.valore(nullptr);
+            }
+            j.chiave("campioni").lista();
+            for (const std::size_t m : campioni(t, o)) {
+                // A point not set, or a coordinate that is not finite, is null.
+                const bool impostato = t.tipo[m] != Tracciato::non_impostato;
+                j.oggetto().membro("metro", m).membro("tipo", unsigned{t.tipo[m]});
+                if (impostato) {
+                    j.membro("x", t.x[m]).membro("y", t.y[m]);
+                } else {
+                    j.membro("x", nullptr).membro("y", nullptr);
+                }
+                j.fine_oggetto();
+            }
+            j.fine_lista().fine_oggetto();
+        });
         return;
     }
     const auto valore = [](double v) { return formatta("%.3f", v); };
@@ -327,9 +368,9 @@ void elenca_tracciato(const Tracciato& t, const OpzioniElenco& o, std::ostream& 
     out << "   metro               x               y\n";
     for (const std::size_t m : campioni(t, o)) {
         if (t.tipo[m] == Tracciato::non_impostato) {
-            out << formatta("%8zu %15s %15s\n", m, "-", "-");
+            scrivi_formattato(out, "%8zu %15s %15s\n", m, "-", "-");
         } else {
-            out << formatta("%8zu %15.3f %15.3f\n", m, t.x[m], t.y[m]);
+            scrivi_formattato(out, "%8zu %15.3f %15.3f\n", m, t.x[m], t.y[m]);
         }
     }
 }
