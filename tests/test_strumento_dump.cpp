@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -13,6 +15,7 @@
 #include "tests/aiuti.h"
 #include "tool/comandi.h"
 #include "tool/decodifica.h"
+#include "tool/dump/elenco.h"
 #include "tool/testo.h"
 #include "writers/scrittori.h"
 
@@ -290,6 +293,31 @@ TEST(StrumentoDump, TabellaConIRuoliEPianoACampioni) {
     ASSERT_EQ(estremi.size(), 3u + 2u);
     EXPECT_EQ(parole(estremi[3])[0], "5");
     EXPECT_EQ(parole(estremi[4])[0], "127000");
+}
+
+// A coordinate near the limit of a binary64 takes over 300 digits: its line is shown whole and
+// ends where it should, in the box line and in the point's line.
+TEST(StrumentoDump, CoordinateEnormiInteraENellaPropriaRiga) {
+    constexpr double kEnorme = 1e300;
+    constexpr double kMinimo = -std::numeric_limits<double>::max();
+    Tracciato t;
+    t.dimensiona(2);
+    t.tipo = {Tracciato::reale64, Tracciato::intero16, Tracciato::intero16};
+    t.x = {kEnorme, 0, 1};
+    t.y = {kMinimo, 2, 3};
+    std::ostringstream out;
+    elenca_tracciato(t, OpzioniElenco{}, out);
+    const auto r = righe(out.str());
+    ASSERT_EQ(r.size(), 5u) << out.str();
+    const auto cifre = [](double v) {
+        std::string s(400, '\0');
+        s.resize(static_cast<std::size_t>(std::snprintf(s.data(), s.size(), "%.3f", v)));
+        return s;
+    };
+    EXPECT_EQ(r[1], "riquadro: x da 0.000 a " + cifre(kEnorme) + " m, y da " + cifre(kMinimo) +
+                        " a 3.000 m");
+    EXPECT_EQ(parole(r[3]), (std::vector<std::string>{"0", cifre(kEnorme), cifre(kMinimo)}));
+    EXPECT_EQ(parole(r[4]), (std::vector<std::string>{"2", "1.000", "3.000"}));
 }
 
 TEST(StrumentoDump, JsonValidoLettoDaPython) {
