@@ -59,8 +59,8 @@ void riporta(const OpzioniCompila& o, const DescrizioniDaFile& descrizioni, cons
     StampaDiagnosi stampa(sorgenti, errori, true);
     const auto linea = vista(descrizioni.testo_linea());
     const auto treno = vista(descrizioni.testo_treno());
-    for (const Diagnosi& x : avvisi_della_lettura(registro, linea.value_or(""), treno.value_or("")))
-        stampa.aggiungi(x);
+    avvisi_della_lettura(registro, linea.value_or(""), treno.value_or(""),
+                         [&](Diagnosi&& x) { stampa.aggiungi(x); });
     stampa.chiudi();
 }
 
