@@ -362,19 +362,33 @@ void campi_della_riga(const ParolaLetta& p, const FileLetto& file, std::vector<D
 
 // ---- numbers split by a blank ----
 
-// A description's text with the starts of its lines, to look between two fields.
-struct TestoFile {
-    std::string_view testo;
-    std::vector<std::size_t> inizi;
-};
+// A description's text, to look between two fields. The rows are examined in file order, so
+// the start of a field's line is found walking on from the last one asked for.
+class TestoFile {
+public:
+    explicit TestoFile(std::string_view testo) : testo_(testo) {}
+    std::string_view testo() const { return testo_; }
+    // Where a field starts in the text (past its end for a place the text does not hold).
+    std::size_t inizio_campo(PosizioneCampo dove) const {
+        if (dove.riga < 1 || dove.colonna < 1) return std::string_view::npos;
+        if (dove.riga < riga_) {
+            riga_ = 1;
+            inizio_ = 0;
+        }
+        while (riga_ < dove.riga) {
+            const std::size_t fine = testo_.find_first_of("\r\n", inizio_);
+            if (fine == std::string_view::npos) return std::string_view::npos;
+            inizio_ = fine + (testo_.compare(fine, 2, "\r\n") == 0 ? 2 : 1);
+            ++riga_;
+        }
+        return inizio_ + static_cast<std::size_t>(dove.colonna - 1);
+    }
 
-// Where a field starts in the text (past its end for a place the text does not hold).
-std::size_t inizio_campo(const TestoFile& t, PosizioneCampo dove) {
-    if (dove.riga < 1 || static_cast<std::size_t>(dove.riga) > t.inizi.size() || dove.colonna < 1)
-        return std::string_view::npos;
-    return t.inizi[static_cast<std::size_t>(dove.riga - 1)] +
-           static_cast<std::size_t>(dove.colonna - 1);
-}
+private:
+    std::string_view testo_;
+    mutable int riga_ = 1;  // the last line found, and where it starts
+    mutable std::size_t inizio_ = 0;
+};
 
 bool solo_cifre(std::string_view testo, std::size_t minimo, std::size_t massimo) {
     return testo.size() >= minimo && testo.size() <= massimo &&
@@ -386,12 +400,12 @@ bool gruppo_di_migliaia(const TestoFile& t, const CampoLetto& a, const CampoLett
     if (!a.numero || !b.numero || a.dove.riga != b.dove.riga || !solo_cifre(b.testo, 3, 3)) {
         return false;
     }
-    const std::size_t inizio_a = inizio_campo(t, a.dove);
-    const std::size_t inizio_b = inizio_campo(t, b.dove);
+    const std::size_t inizio_a = t.inizio_campo(a.dove);
+    const std::size_t inizio_b = t.inizio_campo(b.dove);
     if (inizio_a == std::string_view::npos || inizio_b == std::string_view::npos) return false;
     const std::size_t fine_a = inizio_a + a.testo.size();
-    if (inizio_b <= fine_a || inizio_b > t.testo.size()) return false;
-    const std::string_view tra = t.testo.substr(fine_a, inizio_b - fine_a);
+    if (inizio_b <= fine_a || inizio_b > t.testo().size()) return false;
+    const std::string_view tra = t.testo().substr(fine_a, inizio_b - fine_a);
     return tra.find_first_not_of(" \t") == std::string_view::npos;
 }
 
@@ -807,8 +821,7 @@ void trova_trappole(const RegistroRighe& registro, std::string_view linea, std::
         ordine.aggiungi_fonte(campi, passo::campi);
         if (auto d = senza_generale(di_treno, file))
             ordine.aggiungi(std::move(*d), passo::generale);
-        righe_del_file(di_treno, file, registro, scambiate.has_value(),
-                       {testo, inizi_delle_righe(testo)}, ordine);
+        righe_del_file(di_treno, file, registro, scambiate.has_value(), TestoFile(testo), ordine);
         ordine.fino_a(inizio_dopo(di_treno ? FileDescrizione::treno : FileDescrizione::linea));
     }
 }
