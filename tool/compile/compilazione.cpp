@@ -85,12 +85,12 @@ std::vector<std::string> nomi_compilati(const Form1& f) {
 
 }  // namespace
 
-std::optional<std::string> DescrizioniDaFile::linea() {
+const std::optional<std::string>& DescrizioniDaFile::linea() {
     linea_ = leggi_se_esiste(percorso_linea_);
     return linea_;
 }
 
-std::optional<std::string> DescrizioniDaFile::treno() {
+const std::optional<std::string>& DescrizioniDaFile::treno() {
     treno_ = leggi_se_esiste(percorso_treno_);
     return treno_;
 }
