@@ -7,6 +7,7 @@
 #include <iterator>
 #include <random>
 
+#include "io/sistema.h"
 #include "writers/scrittori.h"
 
 namespace brunavia::prova {
@@ -26,6 +27,10 @@ CartellaTemporanea::~CartellaTemporanea() {
     std::filesystem::permissions(percorso_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(percorso_, ec);
+}
+
+std::filesystem::path CartellaTemporanea::operator/(const std::string& nome) const {
+    return percorso_ / percorso_utf8(nome);
 }
 
 std::string leggi_byte(const std::filesystem::path& file) {

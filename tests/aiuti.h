@@ -20,7 +20,12 @@ public:
     CartellaTemporanea(const CartellaTemporanea&) = delete;
     CartellaTemporanea& operator=(const CartellaTemporanea&) = delete;
     const std::filesystem::path& percorso() const { return percorso_; }
-    std::filesystem::path operator/(const std::string& nome) const { return percorso_ / nome; }
+    // A name in the folder; text is UTF-8 on every system.
+    std::filesystem::path operator/(const std::filesystem::path& nome) const {
+        return percorso_ / nome;
+    }
+    std::filesystem::path operator/(const std::string& nome) const;
+    std::filesystem::path operator/(const char* nome) const { return *this / std::string(nome); }
 
 private:
     std::filesystem::path percorso_;

@@ -3,10 +3,9 @@
 // Compiles shared by the tool's tests and their properties.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
-
-#include <optional>
 
 #include "compiler/modello.h"
 #include "tool/decompile/decompila_prova.h"
@@ -28,9 +27,10 @@ std::vector<ErroreRegistrato> errori_compilati(const std::string& linea, const s
 
 // The compiled files of a pair of descriptions, compiled in memory; nothing when the compile
 // records an error.
-std::optional<strumento::Compilati> compila_testi(
-    const std::string& linea, const std::string& treno, int flag = 1,
-    const strumento::NomiScenario& nomi = {"Brunavia", "706"});
+std::optional<strumento::Compilati> compila_testi(const std::string& linea,
+                                                  const std::string& treno, int flag = 1,
+                                                  const strumento::NomiScenario& nomi = {"Brunavia",
+                                                                                         "706"});
 
 // The code the compiler stores for a speed board with these category-a speeds.
 std::int16_t codice_compilato(std::int32_t sinistra, std::int32_t destra);

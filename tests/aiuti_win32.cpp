@@ -1,9 +1,8 @@
 // The test helpers that start programs, on Windows: CreateProcessW with the arguments quoted by
 // the rules the C run-time splits them with, the standard streams on pipes.
-#include <windows.h>
-
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <stdexcept>

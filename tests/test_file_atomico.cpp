@@ -46,7 +46,8 @@ TEST(SostituisciFile, UnaDestinazioneDiSolaLetturaESostituita) {
     prova::CartellaTemporanea cartella;
     const auto f = cartella / "Brunavia_706.sim";
     prova::scrivi_byte(f, "vecchio");
-    constexpr auto kScrittura = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    constexpr auto kScrittura =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     fs::permissions(f, kScrittura, fs::perm_options::remove);
     ASSERT_EQ(fs::status(f).permissions() & fs::perms::owner_write, fs::perms::none);
 

@@ -30,7 +30,6 @@ std::string testo_di(const std::vector<std::string>& lista) {
     return codifica_righe(lista, righe);
 }
 
-
 // compile -> decompile -> compile gives the same bytes; the descriptions are returned.
 DescrizioniProvate andata_e_ritorno(const std::string& linea, const std::string& treno,
                                     int flag = 1) {

@@ -1,5 +1,5 @@
 #include <windows.h>
-
+// After windows.h, whose types it uses.
 #include <bcrypt.h>
 
 #include <stdexcept>
@@ -36,8 +36,8 @@ std::string sha256(const std::string& byte) {
     bool ok = true;
     auto* dati = reinterpret_cast<PUCHAR>(const_cast<char*>(byte.data()));
     for (std::size_t fatto = 0; ok && fatto < byte.size();) {
-        const ULONG n = byte.size() - fatto < kBlocco ? static_cast<ULONG>(byte.size() - fatto)
-                                                      : kBlocco;
+        const ULONG n =
+            byte.size() - fatto < kBlocco ? static_cast<ULONG>(byte.size() - fatto) : kBlocco;
         ok = riuscito(::BCryptHashData(h, dati + fatto, n, 0));
         fatto += n;
     }
