@@ -112,9 +112,10 @@ TEST(StrumentoCompila, NomeAccentatoInWindows1252NellaTabella) {
                        "-o", "uscita", "--scenario", "V\u00E0lle", "--train", "42"},
                       lavoro.percorso());
     ASSERT_EQ(esito.stato, 0) << esito.errori;
-    const auto sim = lavoro / "uscita" / "V\u00E0lle_42.sim";
+    // The names are UTF-8 text: a path made from them is UTF-16 on Windows.
+    const auto sim = lavoro / "uscita/V\u00E0lle_42.sim";
     ASSERT_TRUE(fs::exists(sim));
-    EXPECT_TRUE(fs::exists(lavoro / "uscita" / "V\u00E0lle_linea.dat"));
+    EXPECT_TRUE(fs::exists(lavoro / "uscita/V\u00E0lle_linea.dat"));
     EXPECT_EQ(decodifica_tabella(prova::leggi_byte(sim))[85].testo, "\x56\xE0\x6C\x6C\x65");
 }
 
