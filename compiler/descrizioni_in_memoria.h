@@ -14,8 +14,8 @@ class DescrizioniInMemoria : public Descrizioni {
 public:
     DescrizioniInMemoria(std::optional<std::string> linea, std::optional<std::string> treno)
         : linea_(std::move(linea)), treno_(std::move(treno)) {}
-    std::optional<std::string> linea() override { return linea_; }
-    std::optional<std::string> treno() override { return treno_; }
+    const std::optional<std::string>& linea() override { return linea_; }
+    const std::optional<std::string>& treno() override { return treno_; }
     void elimina_linea() override { linea_.reset(); }
     void elimina_treno() override { treno_.reset(); }
     bool linea_presente() const { return linea_.has_value(); }

@@ -53,7 +53,7 @@ void pulisci_tabella(Form1& f) {
 void memorizza_treno(Form1& f, Descrizioni& d, std::int32_t limite_cartelli) {
     try {
         f.segna_luogo(FileDescrizione::treno, {});
-        const auto treno = d.treno();
+        const auto& treno = d.treno();
         if (!treno) throw ErroreLettura("manca il file di descrizione del treno", {});
         leggi_descrizione_treno(f, *treno, limite_cartelli);
         d.elimina_treno();
@@ -62,11 +62,13 @@ void memorizza_treno(Form1& f, Descrizioni& d, std::int32_t limite_cartelli) {
     }
 }
 
-std::optional<std::string> DescrizioniNellaCartella::linea() {
-    return leggi_file(linea_);
+const std::optional<std::string>& DescrizioniNellaCartella::linea() {
+    testo_linea_ = leggi_file(linea_);
+    return testo_linea_;
 }
-std::optional<std::string> DescrizioniNellaCartella::treno() {
-    return leggi_file(treno_);
+const std::optional<std::string>& DescrizioniNellaCartella::treno() {
+    testo_treno_ = leggi_file(treno_);
+    return testo_treno_;
 }
 void DescrizioniNellaCartella::elimina_linea() {
     elimina_file(linea_);
@@ -80,7 +82,7 @@ void memorizza_dati(Form1& f, Descrizioni& d) {
     f.tabella[riga_tabella::scenario].testo = in_cp1252(f.nome_scenario);
     f.tabella[riga_tabella::treno].testo = in_cp1252(f.numero_treno);
     f.segna_luogo(FileDescrizione::linea, {});
-    const auto linea = d.linea();
+    const auto& linea = d.linea();
     if (!linea) {
         f.registra_errore(kErroreFileMancante);
         return;

@@ -13,10 +13,11 @@ namespace brunavia {
 class Descrizioni {
 public:
     virtual ~Descrizioni() = default;
-    // The text of the file, or nothing when the file is missing. Throws ErroreFile when an
-    // existing file cannot be read.
-    virtual std::optional<std::string> linea() = 0;
-    virtual std::optional<std::string> treno() = 0;
+    // The text of the file, or nothing when the file is missing; held by the object until the
+    // file is asked for again or removed, so that a large file is never copied. Throws
+    // ErroreFile when an existing file cannot be read.
+    virtual const std::optional<std::string>& linea() = 0;
+    virtual const std::optional<std::string>& treno() = 0;
     // Removes the file once read (nothing when it is already gone).
     virtual void elimina_linea() = 0;
     virtual void elimina_treno() = 0;
@@ -27,14 +28,16 @@ class DescrizioniNellaCartella : public Descrizioni {
 public:
     DescrizioniNellaCartella(std::filesystem::path linea, std::filesystem::path treno)
         : linea_(std::move(linea)), treno_(std::move(treno)) {}
-    std::optional<std::string> linea() override;
-    std::optional<std::string> treno() override;
+    const std::optional<std::string>& linea() override;
+    const std::optional<std::string>& treno() override;
     void elimina_linea() override;
     void elimina_treno() override;
 
 private:
     std::filesystem::path linea_;
     std::filesystem::path treno_;
+    std::optional<std::string> testo_linea_;
+    std::optional<std::string> testo_treno_;
 };
 
 // Reads both descriptions into the model (line first; the train only when the line reading

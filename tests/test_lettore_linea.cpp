@@ -387,8 +387,8 @@ public:
     std::optional<std::string> testo_treno = "[generale]\r\n";
     bool treno_letto = false;
 
-    std::optional<std::string> linea() override { return testo_linea; }
-    std::optional<std::string> treno() override {
+    const std::optional<std::string>& linea() override { return testo_linea; }
+    const std::optional<std::string>& treno() override {
         treno_letto = true;
         return testo_treno;
     }

@@ -464,8 +464,8 @@ TEST(LettoreTreno, DistanzaMinimaELimiteDelleStazioni) {
 struct DescrizioniInMemoria : Descrizioni {
     std::optional<std::string> testo_linea;
     std::optional<std::string> testo_treno;
-    std::optional<std::string> linea() override { return testo_linea; }
-    std::optional<std::string> treno() override { return testo_treno; }
+    const std::optional<std::string>& linea() override { return testo_linea; }
+    const std::optional<std::string>& treno() override { return testo_treno; }
     void elimina_linea() override { testo_linea.reset(); }
     void elimina_treno() override { testo_treno.reset(); }
 };

@@ -274,6 +274,14 @@ TEST(StrumentoDump, TabellaConIRuoliEPianoACampioni) {
     }
     EXPECT_NE(t.uscita.find("timbro 610, codice di gara " + std::to_string(f.tabella[85].codice)),
               std::string::npos);
+    // A text with a control byte, from a file passed on: shown as \xNN, never sent raw.
+    std::string byte = prova::leggi_byte(file.tabella);
+    byte[byte.find("ORVADA")] = '\x1b';
+    prova::scrivi_byte(file.tabella, byte);
+    const Esito c = strumento({"dump", file.tabella.string()});
+    ASSERT_EQ(c.stato, 0) << c.errori;
+    EXPECT_NE(c.uscita.find("\"\\x1BRVADA CENTRALE\""), std::string::npos);
+    EXPECT_EQ(c.uscita.find('\x1b'), std::string::npos);
 
     const Esito p = strumento({"dump", file.piano.string(), "--every", "20000"});
     ASSERT_EQ(p.stato, 0) << p.errori;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -518,6 +519,44 @@ TEST(StrumentoPlot, UnTrattoMostraOgniCartelloESegnale) {
     EXPECT_EQ(std::find_if(d.scritte.begin(), d.scritte.end(),
                            [](const Scritta& x) { return x.testo == "200"; }),
               d.scritte.end());
+}
+
+// The whole 900 km page: the speed boards' labels fill at most kCorsieMassime lanes, a last lane
+// says how many were left out and how to see them, and no text covers another. The shipped
+// scenario and a stretch leave none out.
+TEST(StrumentoPlot, UnaPaginaInteraDiceQuanteEtichetteLascia) {
+    const auto nota = [](const Disegno& d) {
+        return std::find_if(d.scritte.begin(), d.scritte.end(),
+                            [](const Scritta& x) { return x.testo.starts_with("... altre "); });
+    };
+    prova::CartellaTemporanea cartella;
+    const ScenarioCompilato s = scenario_900_km(cartella.percorso());
+    const Disegno d = disegna_scenario(s, "prova");
+    const auto n = nota(d);
+    ASSERT_NE(n, d.scritte.end());
+    EXPECT_NE(n->testo.find("etichette non entrano nella pagina: disegnare un tratto con --from"),
+              std::string::npos);
+    EXPECT_GT(std::stoi(n->testo.substr(std::string("... altre ").size())), 0);
+    std::set<double> corsie;
+    for (const Scritta& x : d.scritte) {
+        if (x.testo == "80/90/90") corsie.insert(x.y);
+    }
+    EXPECT_GE(corsie.size(), 1u);
+    EXPECT_LE(corsie.size(), disegno::kCorsieMassime);
+    EXPECT_GT(n->y, *corsie.rbegin());
+    for (std::size_t i = 0; i < d.scritte.size(); ++i) {
+        for (std::size_t j = i + 1; j < d.scritte.size(); ++j) {
+            EXPECT_FALSE(si_sovrappongono(d.scritte[i], d.scritte[j]))
+                << "\"" << d.scritte[i].testo << "\" e \"" << d.scritte[j].testo << "\"";
+        }
+    }
+    const Disegno tratto = disegna_scenario(s, "prova", Tratto{300000, 320500});
+    EXPECT_EQ(nota(tratto), tratto.scritte.end());
+    prova::CartellaTemporanea spedito;
+    compila_spedito(spedito.percorso());
+    const Disegno d_spedito =
+        disegna_scenario(leggi_scenario(spedito.percorso(), "Brunavia", "706"), "x");
+    EXPECT_EQ(nota(d_spedito), d_spedito.scritte.end());
 }
 
 // --from and --to on the command line: a stretch is drawn; an empty, reversed, negative or

@@ -457,6 +457,11 @@ TEST(Verifica, JsonUnSoloArrayConIlSegnoDellaRipresa) {
     const auto j = nlohmann::json::parse(e.uscita);
     ASSERT_TRUE(j.is_array());
     ASSERT_EQ(j.size(), 2u) << e.uscita;
+    // Written one element at a time, laid out as the whole array.
+    EXPECT_EQ(e.uscita, nlohmann::ordered_json::parse(e.uscita).dump(2) + "\n");
+    prova::scrivi_byte(linea, linea_spedita());
+    prova::scrivi_byte(treno, treno_spedito());
+    EXPECT_EQ(check(linea, treno, true).uscita, "[]\n");
     EXPECT_EQ(j[0]["file"], linea.string());
     EXPECT_EQ(j[0]["severity"], "error");
     EXPECT_EQ(j[0]["error"], 21);
@@ -487,6 +492,37 @@ TEST(Verifica, JsonSegnaGliErroriTrovatiProseguendo) {
     EXPECT_NE(testo.uscita.find("(trovato proseguendo la lettura)\n    segnale,    1410,"),
               std::string::npos)
         << testo.uscita;
+}
+
+// Diagnostics made out of order by several passes come out in file order, each as soon as
+// nothing can come before it; at one place the earlier pass first, then the order they came in.
+TEST(Verifica, OrdineDiagnosiInOrdineDiFileAppenaPossibile) {
+    const auto d = [](FileDescrizione file, int riga, int colonna, std::string nome) {
+        Diagnosi x;
+        x.luogo = {file, {riga, colonna}};
+        x.messaggio = std::move(nome);
+        return x;
+    };
+    const auto L = FileDescrizione::linea;
+    const auto T = FileDescrizione::treno;
+    std::vector<std::string> usciti;
+    OrdineDiagnosi ordine([&](Diagnosi&& x) { usciti.push_back(x.messaggio); });
+    FonteElenco errori({d(T, 2, 1, "e-T2"), d(L, 7, 3, "e-L7"), d(L, 3, 5, "e-L3"),
+                        d(FileDescrizione::nessuno, 0, 0, "e-nessuno")});
+    ordine.aggiungi_fonte(errori, passo::compilazione);
+    ordine.aggiungi(d(L, 3, 9, "r-L3c9"), passo::righe);
+    ordine.aggiungi(d(L, 3, 5, "r-L3c5"), passo::righe);
+    ordine.aggiungi(d(L, 8, 1, "r-L8"), passo::righe);
+    ordine.fino_a(chiave_di({L, {7, 3}}));
+    EXPECT_EQ(usciti, (std::vector<std::string>{"e-L3", "r-L3c5", "r-L3c9"}));
+    ordine.aggiungi(d(L, 7, 3, "r-L7"), passo::righe);
+    ordine.fino_a(inizio_dopo(L));
+    EXPECT_EQ(usciti,
+              (std::vector<std::string>{"e-L3", "r-L3c5", "r-L3c9", "e-L7", "r-L7", "r-L8"}));
+    ordine.aggiungi(d(T, 2, 1, "r-T2"), passo::righe);
+    ordine.fine();
+    EXPECT_EQ(usciti, (std::vector<std::string>{"e-L3", "r-L3c5", "r-L3c9", "e-L7", "r-L7", "r-L8",
+                                                "e-T2", "r-T2", "e-nessuno"}));
 }
 
 // The README's table documents every warning code.

@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -17,24 +16,18 @@
 
 #include "app/versione.h"
 #include "io/cp1252.h"
-#include "io/file_atomico.h"
 #include "io/flussi_standard.h"
 #include "tool/check/verifica.h"
 #include "tool/compile/compilazione.h"
-#include "tool/decodifica.h"
 #include "tool/decompile/decompila.h"
-#include "tool/dump/elenco.h"
+#include "tool/dump/comando.h"
 #include "tool/lsp/server.h"
 #include "tool/messaggi_file.h"
 #include "tool/nomi.h"
-#include "tool/plot/disegno.h"
-#include "tool/scenario.h"
+#include "tool/plot/comando.h"
 
 namespace brunavia::strumento {
 namespace {
-
-constexpr int kUscitaRegolare = 0;
-constexpr int kUscitaFallita = 1;
 
 constexpr std::string_view kAiutoCompile =
     "uso: brunavia-tool compile LINEA TRENO [-o CARTELLA] [--scenario NOME] [--train NUMERO]\n"
@@ -136,11 +129,6 @@ constexpr std::string_view kAiutoDecompile =
 // What a command does once its command line has been read; returns the exit status.
 using Azione = std::function<int(std::ostream& uscita, std::ostream& errori)>;
 
-// A command line that does not fit the command: the reason, in Italian.
-struct ErroreUso {
-    std::string motivo;
-};
-
 // A check of an option's value for CLI11: an empty text when the value is fine, otherwise
 // why not (CLI11 puts the option's name in front).
 CLI::Validator controllo(std::string (*motivo)(const std::string& valore)) {
@@ -205,12 +193,6 @@ std::string motivo_metri_positivi(const std::string& testo) {
 
 // ---- names, for the commands that take them ----
 
-// The names given on the command line; a missing one comes from the files of the command.
-struct NomiDati {
-    std::optional<std::string> scenario;
-    std::optional<std::string> treno;
-};
-
 void dichiara_nomi(CLI::App& riga, const std::shared_ptr<NomiDati>& nomi) {
     riga.add_option_function<std::string>("--scenario",
                                           [nomi](const std::string& v) { nomi->scenario = v; })
@@ -260,92 +242,6 @@ Azione dichiara_check(CLI::App& riga) {
 
 // ---- dump ----
 
-TipoCompilato tipo_per_dump(const std::filesystem::path& file, const std::string& tipo) {
-    if (tipo == "cells") return TipoCompilato::celle;
-    if (tipo == "table") return TipoCompilato::tabella;
-    if (tipo == "plan") return TipoCompilato::tracciato;
-    if (!tipo.empty()) throw ErroreUso{"--kind vuole cells, table o plan, non \"" + tipo + "\""};
-    if (const auto dal_nome = tipo_dal_nome(file)) return *dal_nome;
-    throw ErroreUso{"il nome \"" + file.string() +
-                    "\" non dice il tipo di file compilato: usare --kind cells|table|plan"};
-}
-
-void elenca(TipoCompilato tipo, const std::string& byte, const OpzioniElenco& o,
-            std::ostream& uscita) {
-    switch (tipo) {
-        case TipoCompilato::celle:
-            elenca_celle(decodifica_celle(byte), o, uscita);
-            break;
-        case TipoCompilato::tabella:
-            elenca_tabella(decodifica_tabella(byte), o, uscita);
-            break;
-        case TipoCompilato::tracciato:
-            elenca_tracciato(decodifica_tracciato(byte), o, uscita);
-            break;
-    }
-}
-
-struct TipoDiDump {
-    TipoCompilato tipo;
-    std::string_view opzione;  // the value of --kind
-    std::string_view nome;     // in the message
-    void (*decodifica)(std::string_view byte);
-};
-
-const TipoDiDump kTipiDiDump[] = {
-    {TipoCompilato::celle, "cells", "le celle di un .dat",
-     [](std::string_view b) { decodifica_celle(b); }},
-    {TipoCompilato::tabella, "table", "la tabella di un .sim",
-     [](std::string_view b) { decodifica_tabella(b); }},
-    {TipoCompilato::tracciato, "plan", "il piano di un _linea.dat",
-     [](std::string_view b) { decodifica_tracciato(b); }},
-};
-
-// When the file given with a --kind does not decode as that kind: a line naming the kinds that
-// it does decode as, or that it decodes as none of them.
-std::string tipo_somigliante(const std::filesystem::path& file, TipoCompilato dato) {
-    const std::string byte = leggi_tutto(file);
-    std::string adatti;
-    for (const TipoDiDump& t : kTipiDiDump) {
-        if (t.tipo == dato) continue;
-        try {
-            t.decodifica(byte);
-        } catch (const ErroreDecodifica&) {
-            continue;
-        }
-        adatti += std::string(adatti.empty() ? "" : " o ") + std::string(t.nome) + " (--kind " +
-                  std::string(t.opzione) + ")";
-    }
-    if (adatti.empty()) return "nota: non si legge nemmeno come un altro tipo di file compilato\n";
-    return "nota: il file sembra " + adatti + "\n";
-}
-
-struct OpzioniDump {
-    std::filesystem::path file;
-    std::string tipo;  // --kind, empty: from the name
-    OpzioniElenco elenco;
-};
-
-int comando_dump(const OpzioniDump& o, std::ostream& uscita, std::ostream& errori) {
-    const OpzioniElenco& tratto = o.elenco;
-    if (tratto.da_metri && tratto.a_metri && *tratto.da_metri > *tratto.a_metri) {
-        throw ErroreUso{"--from " + std::to_string(*tratto.da_metri) + " viene dopo --to " +
-                        std::to_string(*tratto.a_metri) +
-                        ": il tratto va dal metro minore al maggiore"};
-    }
-    const TipoCompilato tipo = tipo_per_dump(o.file, o.tipo);
-    try {
-        elenca(tipo, leggi_tutto(o.file), o.elenco, uscita);
-        return kUscitaRegolare;
-    } catch (const ErroreDecodifica& e) {
-        errori << o.file.string() << ": " << e.what() << "\n";
-        if (!o.tipo.empty()) errori << tipo_somigliante(o.file, tipo);
-    } catch (const ErroreFile& e) {
-        errori << riga_errore_file(e) << "\n";
-    }
-    return kUscitaFallita;
-}
-
 Azione dichiara_dump(CLI::App& riga) {
     auto o = std::make_shared<OpzioniDump>();
     riga.add_option("FILE", o->file);
@@ -364,80 +260,6 @@ Azione dichiara_dump(CLI::App& riga) {
 }
 
 // ---- plot ----
-
-struct OpzioniPlot {
-    std::filesystem::path cartella;
-    std::string destinazione;  // -o
-    NomiDati nomi;
-    std::optional<double> da_km;  // --from, --to
-    std::optional<double> a_km;
-};
-
-// The stretch of --from and --to: from before to is refused.
-void controlla_ordine(double da, double a) {
-    if (da < a) return;
-    char t[160];
-    std::snprintf(t, sizeof t,
-                  "--from %g non viene prima di --to %g: il tratto va dal km minore al maggiore",
-                  da / 1000, a / 1000);
-    throw ErroreUso{t};
-}
-
-// The stretch of --from and --to, in metres (a missing end is the line's), or none; refused
-// when it is empty or reaches beyond the line of `lunghezza` metres.
-std::optional<Tratto> tratto_da_disegnare(const OpzioniPlot& o, double lunghezza) {
-    if (!o.da_km && !o.a_km) return std::nullopt;
-    const double da = o.da_km.value_or(0) * 1000, a = o.a_km ? *o.a_km * 1000 : lunghezza;
-    if (const bool da_oltre = da > lunghezza; da_oltre || a > lunghezza) {
-        char t[160];
-        std::snprintf(t, sizeof t, "--%s %g va oltre la fine della linea, al km %g (riga 84)",
-                      da_oltre ? "from" : "to", (da_oltre ? da : a) / 1000, lunghezza / 1000);
-        throw ErroreUso{t};
-    }
-    controlla_ordine(da, a);
-    return Tratto{da, a};
-}
-
-// A folder of several scenarios is read only once one of them is named.
-void richiedi_scelta(const std::filesystem::path& cartella, const NomiDati& nomi) {
-    if (auto elenco = scelta_necessaria(cartella, nomi.scenario, nomi.treno); !elenco.empty())
-        throw ErroreUso{std::move(elenco)};
-}
-
-int comando_plot(const OpzioniPlot& o, std::ostream& uscita, std::ostream& errori) {
-    if (o.destinazione.empty()) throw ErroreUso{"manca -o FILE.svg"};
-    if (o.da_km && o.a_km) controlla_ordine(*o.da_km * 1000, *o.a_km * 1000);
-    richiedi_scelta(o.cartella, o.nomi);
-    NomiScenario nomi;
-    try {
-        controlla_cartella(o.cartella);
-        nomi = nomi_da_usare(nomi_dalla_cartella(o.cartella), o.nomi.scenario, o.nomi.treno);
-        const ScenarioCompilato s = leggi_scenario(o.cartella, nomi.scenario, nomi.treno);
-        const auto motivi =
-            file_discordanti(s.tabella, s.celle.size(), s.tracciato ? &*s.tracciato : nullptr,
-                             nomi.scenario, nomi.treno);
-        if (!motivi.empty()) {
-            errori << "plot: i file compilati di " << o.cartella.string()
-                   << " non vengono da una stessa compilazione; nulla e' stato disegnato.\n";
-            for (const auto& m : motivi) errori << "  " << m << "\n";
-            return kUscitaFallita;
-        }
-        const auto tratto = tratto_da_disegnare(o, s.tabella[riga_tabella::percorso].valore2);
-        const Disegno d = disegna_scenario(s, nomi.scenario + ", treno " + nomi.treno, tratto);
-        // The page's folder is created when missing, as compile does for its files.
-        crea_cartella(std::filesystem::path(o.destinazione).parent_path());
-        sostituisci_file(o.destinazione, d.svg);
-        uscita << o.destinazione << "\n";
-        return kUscitaRegolare;
-    } catch (const ErroreDecodifica& e) {
-        errori << e.what() << "\n";  // names the file by its whole path, as dump does
-    } catch (const ErroreFile& e) {
-        errori << riga_errore_file(e) << "\n";
-        if (const auto scelta = scenari_da_scegliere(o.cartella, nomi); !scelta.empty())
-            errori << scelta << "\n";
-    }
-    return kUscitaFallita;
-}
 
 Azione dichiara_plot(CLI::App& riga) {
     auto o = std::make_shared<OpzioniPlot>();

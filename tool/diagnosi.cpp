@@ -290,13 +290,19 @@ Diagnosi diagnosi_errore(const ErroreRegistrato& e, std::size_t indice,
     d.numero = e.codice;
     d.posizione = e.posizione;
     d.messaggio = spiegazione(e, indice, registro);
-    if (!registro) return d;
+    if (!registro || !puo_spostarsi(e)) return d;
     if (e.luogo.file == FileDescrizione::nessuno && e.codice >= 11 && e.codice <= 13) {
         riga_della_finitura(e, *registro, d);
     }
     if (e.codice == 1250 || e.codice == 1251) riga_del_timbro(*registro, d);
     if (e.codice == 102) generale_all_ultima_riga(*registro, d);
     return d;
+}
+
+bool puo_spostarsi(const ErroreRegistrato& e) {
+    const bool finitura =
+        e.luogo.file == FileDescrizione::nessuno && e.codice >= 11 && e.codice <= 13;
+    return finitura || e.codice == 1250 || e.codice == 1251 || e.codice == 102;
 }
 
 std::vector<Diagnosi> diagnosi_della_compilazione(const Form1& f, const RegistroRighe& registro,

@@ -49,6 +49,11 @@ struct Sorgenti {
 Diagnosi diagnosi_errore(const ErroreRegistrato& e, std::size_t indice,
                          const RegistroRighe* registro);
 
+// Whether the diagnostic of `e` may lie elsewhere than the error's own place: an error of the
+// finishing rules or of cell 1 points at the row concerned, error 102 at a header on the last
+// line.
+bool puo_spostarsi(const ErroreRegistrato& e);
+
 // Every error of a compile explained, in the order recorded (an error that one rule records
 // twice in a row is given once), then the error report's number `fermata` when it ended the
 // compile.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "io/cp1252.h"
+#include "tool/uscite.h"
 
 namespace brunavia::strumento {
 namespace {
@@ -104,6 +105,11 @@ bool nome_scenario_valido(std::string_view nome) {
 bool numero_treno_valido(std::string_view numero) {
     return !numero.empty() &&
            std::all_of(numero.begin(), numero.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void richiedi_scelta(const std::filesystem::path& cartella, const NomiDati& nomi) {
+    if (auto elenco = scelta_necessaria(cartella, nomi.scenario, nomi.treno); !elenco.empty())
+        throw ErroreUso{std::move(elenco)};
 }
 
 }  // namespace brunavia::strumento

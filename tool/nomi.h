@@ -51,4 +51,14 @@ bool nome_scenario_valido(std::string_view nome);
 // A train number: one or more decimal digits.
 bool numero_treno_valido(std::string_view numero);
 
+// The names given on the command line; a missing one comes from the files of the command.
+struct NomiDati {
+    std::optional<std::string> scenario;
+    std::optional<std::string> treno;
+};
+
+// A folder of several scenarios is read only once one of them is named: throws ErroreUso
+// listing them otherwise.
+void richiedi_scelta(const std::filesystem::path& cartella, const NomiDati& nomi);
+
 }  // namespace brunavia::strumento

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -112,7 +113,7 @@ public:
     void cella_occupata(std::int64_t k) override;
     bool legge_oltre() const override { return legge_oltre_; }
 
-    const std::vector<ParolaLetta>& parole() const { return parole_; }
+    const std::deque<ParolaLetta>& parole() const { return parole_; }
     const FileLetto& file(bool treno) const { return treno ? treno_ : linea_; }
     const std::vector<CellaScritta>& celle_scritte() const { return celle_; }
 
@@ -149,7 +150,7 @@ private:
     bool treno_corrente_ = false;
     FileLetto linea_;
     FileLetto treno_;
-    std::vector<ParolaLetta> parole_;
+    std::deque<ParolaLetta> parole_;  // never moved as it grows
     std::optional<std::size_t> parola_corrente_;
     std::array<bool, 2> intestazione_tenuta_{};  // per file: a section header was kept
     int riga_in_corso_ = 0;                      // the line of the last field read

@@ -362,19 +362,33 @@ void campi_della_riga(const ParolaLetta& p, const FileLetto& file, std::vector<D
 
 // ---- numbers split by a blank ----
 
-// A description's text with the starts of its lines, to look between two fields.
-struct TestoFile {
-    std::string_view testo;
-    std::vector<std::size_t> inizi;
-};
+// A description's text, to look between two fields. The rows are examined in file order, so
+// the start of a field's line is found walking on from the last one asked for.
+class TestoFile {
+public:
+    explicit TestoFile(std::string_view testo) : testo_(testo) {}
+    std::string_view testo() const { return testo_; }
+    // Where a field starts in the text (past its end for a place the text does not hold).
+    std::size_t inizio_campo(PosizioneCampo dove) const {
+        if (dove.riga < 1 || dove.colonna < 1) return std::string_view::npos;
+        if (dove.riga < riga_) {
+            riga_ = 1;
+            inizio_ = 0;
+        }
+        while (riga_ < dove.riga) {
+            const std::size_t fine = testo_.find_first_of("\r\n", inizio_);
+            if (fine == std::string_view::npos) return std::string_view::npos;
+            inizio_ = fine + (testo_.compare(fine, 2, "\r\n") == 0 ? 2 : 1);
+            ++riga_;
+        }
+        return inizio_ + static_cast<std::size_t>(dove.colonna - 1);
+    }
 
-// Where a field starts in the text (past its end for a place the text does not hold).
-std::size_t inizio_campo(const TestoFile& t, PosizioneCampo dove) {
-    if (dove.riga < 1 || static_cast<std::size_t>(dove.riga) > t.inizi.size() || dove.colonna < 1)
-        return std::string_view::npos;
-    return t.inizi[static_cast<std::size_t>(dove.riga - 1)] +
-           static_cast<std::size_t>(dove.colonna - 1);
-}
+private:
+    std::string_view testo_;
+    mutable int riga_ = 1;  // the last line found, and where it starts
+    mutable std::size_t inizio_ = 0;
+};
 
 bool solo_cifre(std::string_view testo, std::size_t minimo, std::size_t massimo) {
     return testo.size() >= minimo && testo.size() <= massimo &&
@@ -386,12 +400,12 @@ bool gruppo_di_migliaia(const TestoFile& t, const CampoLetto& a, const CampoLett
     if (!a.numero || !b.numero || a.dove.riga != b.dove.riga || !solo_cifre(b.testo, 3, 3)) {
         return false;
     }
-    const std::size_t inizio_a = inizio_campo(t, a.dove);
-    const std::size_t inizio_b = inizio_campo(t, b.dove);
+    const std::size_t inizio_a = t.inizio_campo(a.dove);
+    const std::size_t inizio_b = t.inizio_campo(b.dove);
     if (inizio_a == std::string_view::npos || inizio_b == std::string_view::npos) return false;
     const std::size_t fine_a = inizio_a + a.testo.size();
-    if (inizio_b <= fine_a || inizio_b > t.testo.size()) return false;
-    const std::string_view tra = t.testo.substr(fine_a, inizio_b - fine_a);
+    if (inizio_b <= fine_a || inizio_b > t.testo().size()) return false;
+    const std::string_view tra = t.testo().substr(fine_a, inizio_b - fine_a);
     return tra.find_first_not_of(" \t") == std::string_view::npos;
 }
 
@@ -635,26 +649,56 @@ bool sembra_utf8(std::string_view testo) {
     return false;
 }
 
-void campi_del_file(bool treno, const FileLetto& file, std::vector<Diagnosi>& r) {
-    for (const CampoLetto& c : file.campi_non_ascii) {
-        if (!sembra_utf8(c.testo)) continue;
-        r.push_back(avviso(treno, c.dove, codice::utf8,
-                           "il campo " + citato(c.testo) +
-                               " contiene byte che sembrano UTF-8: il file e' letto come "
-                               "Windows-1252; salvarlo in Windows-1252"));
+// The traps of single fields, in reading order: text that looks like UTF-8, a keyword with a
+// hyphen skipped as a separator.
+class CampiDelFile : public FonteDiagnosi {
+public:
+    CampiDelFile(bool treno, const FileLetto& file) : treno_(treno), file_(file) {}
+    std::optional<ChiaveDiagnosi> prossima() override {
+        while (u_ < file_.campi_non_ascii.size() && !sembra_utf8(file_.campi_non_ascii[u_].testo)) {
+            ++u_;
+        }
+        while (s_ < file_.separatori.size() && !parola_con_trattino(file_.separatori[s_].testo)) {
+            ++s_;
+        }
+        const auto u = chiave(file_.campi_non_ascii, u_);
+        const auto s = chiave(file_.separatori, s_);
+        if (u && s) return std::min(*u, *s);
+        return u ? u : s;
     }
-    for (const CampoLetto& c : file.separatori) {
-        if (!parola_con_trattino(c.testo)) continue;
-        r.push_back(avviso(treno, c.dove, codice::trattino,
-                           "il campo " + citato(c.testo) +
-                               " contiene '-' ed e' saltato come separatore: togliere il "
-                               "trattino dalle parole chiave"));
+    Diagnosi prendi() override {
+        const auto u = chiave(file_.campi_non_ascii, u_);
+        const auto s = chiave(file_.separatori, s_);
+        if (u && (!s || *u <= *s)) {
+            const CampoLetto& c = file_.campi_non_ascii[u_++];
+            return avviso(treno_, c.dove, codice::utf8,
+                          "il campo " + citato(c.testo) +
+                              " contiene byte che sembrano UTF-8: il file e' letto come "
+                              "Windows-1252; salvarlo in Windows-1252");
+        }
+        const CampoLetto& c = file_.separatori[s_++];
+        return avviso(treno_, c.dove, codice::trattino,
+                      "il campo " + citato(c.testo) +
+                          " contiene '-' ed e' saltato come separatore: togliere il "
+                          "trattino dalle parole chiave");
     }
-    if (treno && file.letto && !file.generale) {
-        r.push_back(avviso(treno, {1, 1}, codice::generale,
-                           "manca l'intestazione [generale]: la descrizione del treno non e' "
-                           "letta affatto e nessun errore e' registrato; scriverla in cima"));
+
+private:
+    std::optional<ChiaveDiagnosi> chiave(const std::vector<CampoLetto>& c, std::size_t i) const {
+        if (i == c.size()) return std::nullopt;
+        return chiave_di(luogo(treno_, c[i].dove));
     }
+    bool treno_;
+    const FileLetto& file_;
+    std::size_t u_ = 0;
+    std::size_t s_ = 0;
+};
+
+std::optional<Diagnosi> senza_generale(bool treno, const FileLetto& file) {
+    if (!treno || !file.letto || file.generale) return std::nullopt;
+    return avviso(treno, {1, 1}, codice::generale,
+                  "manca l'intestazione [generale]: la descrizione del treno non e' "
+                  "letta affatto e nessun errore e' registrato; scriverla in cima");
 }
 
 // Whether a keyword is its line's first field (the fields after it on the line are read as
@@ -664,13 +708,17 @@ bool prima_della_riga(const ParolaLetta& p, const FileLetto& file) {
     return prima == 0 || prima == p.dove.colonna;
 }
 
+// The traps of each row, handed to `ordine` row by row: a row's diagnostics lie at its keyword
+// or at its fields, never before its keyword.
 void righe_del_file(bool treno, const FileLetto& file, const RegistroRighe& registro,
-                    bool scambiate, const TestoFile& testo, std::vector<Diagnosi>& r) {
+                    bool scambiate, const TestoFile& testo, OrdineDiagnosi& ordine) {
     bool generale = !treno;
     std::map<TipoRiga, Ordine> ordini;
     std::optional<UltimoOrario> orario;
+    std::vector<Diagnosi> r;
     for (const std::size_t i : file.parole) {
         const ParolaLetta& p = registro.parole()[i];
+        ordine.fino_a(chiave_di(luogo(treno, p.dove)));
         const bool prima = prima_della_riga(p, file);
         if (p.tipi.empty()) {
             if (prima) parola_senza_riga(p, generale, scambiate, r);
@@ -682,6 +730,8 @@ void righe_del_file(bool treno, const FileLetto& file, const RegistroRighe& regi
             ordine_della_riga(p, ordini, r);
             orario_della_riga(p, orario, r);
         }
+        for (Diagnosi& d : r) ordine.aggiungi(std::move(d), passo::righe);
+        r.clear();
         // The line's general section ends at its first section header.
         if (generale && intestazione(p.testo) && !contiene(p.testo, "-")) generale = false;
     }
@@ -760,19 +810,20 @@ const std::vector<TipoAvviso>& tipi_di_avviso() {
     return kTipi;
 }
 
-std::vector<Diagnosi> trova_trappole(const RegistroRighe& registro, std::string_view linea,
-                                     std::string_view treno) {
-    std::vector<Diagnosi> r;
+void trova_trappole(const RegistroRighe& registro, std::string_view linea, std::string_view treno,
+                    OrdineDiagnosi& ordine) {
     const auto scambiate = descrizioni_scambiate(registro);
-    if (scambiate) r.push_back(*scambiate);
+    if (scambiate) ordine.aggiungi(*scambiate, passo::scambiate);
     for (const bool di_treno : {false, true}) {
         const std::string_view testo = di_treno ? treno : linea;
         const FileLetto& file = registro.file(di_treno);
-        righe_del_file(di_treno, file, registro, scambiate.has_value(),
-                       {testo, inizi_delle_righe(testo)}, r);
-        campi_del_file(di_treno, file, r);
+        CampiDelFile campi(di_treno, file);
+        ordine.aggiungi_fonte(campi, passo::campi);
+        if (auto d = senza_generale(di_treno, file))
+            ordine.aggiungi(std::move(*d), passo::generale);
+        righe_del_file(di_treno, file, registro, scambiate.has_value(), TestoFile(testo), ordine);
+        ordine.fino_a(inizio_dopo(di_treno ? FileDescrizione::treno : FileDescrizione::linea));
     }
-    return r;
 }
 
 std::size_t distanza(std::string_view a, std::string_view b) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <set>
 #include <tuple>
 
 #include "compiler/descrizioni_in_memoria.h"
@@ -28,7 +29,7 @@ constexpr std::int32_t kUltimoPuntoMassimo = 1'000'000 + 7000;
 std::vector<Diagnosi> errori_della_compilazione(const std::string& linea, const std::string& treno,
                                                 std::vector<ErroreRegistrato>& registrati) {
     Form1 f;
-    RegistroRighe registro(f, false);
+    RegistroRighe registro(f, false, false);
     f.osservatore = &registro;
     DescrizioniInMemoria d(linea, treno);
     std::optional<std::int32_t> fermata;
@@ -70,33 +71,52 @@ void leggi_oltre(const std::string& linea, const std::string& treno, Form1& f) {
     applica_finitura(f);
 }
 
-std::vector<Diagnosi> trovate_leggendo_oltre(const Form1& f, const RegistroRighe& registro,
-                                             const std::vector<ErroreRegistrato>& compilati) {
-    std::vector<Diagnosi> r;
-    for (std::size_t i = 0; i < f.errori_registrati.size(); ++i) {
-        const ErroreRegistrato& e = f.errori_registrati[i];
-        const auto gia = [&](const ErroreRegistrato& c) { return stesso_errore(c, e); };
-        if (std::any_of(compilati.begin(), compilati.end(), gia)) continue;
-        if (i > 0 && stesso_errore(f.errori_registrati[i - 1], e)) continue;
-        Diagnosi d = diagnosi_errore(e, i, &registro);
-        d.dopo_ripresa = true;
-        r.push_back(std::move(d));
+// The errors found by reading on that the compile did not record (one recorded twice in a row
+// counts once), in file order, each explained only when the report reaches it.
+class ErroriDellaRipresa : public FonteDiagnosi {
+public:
+    ErroriDellaRipresa(const Form1& f, const RegistroRighe& registro,
+                       const std::vector<ErroreRegistrato>& compilati)
+        : f_(f), registro_(registro) {
+        std::set<ChiaveErrore> della_compilazione;
+        for (const ErroreRegistrato& e : compilati) della_compilazione.insert(chiave_errore(e));
+        const auto& errori = f.errori_registrati;
+        for (std::size_t i = 0; i < errori.size(); ++i) {
+            const ErroreRegistrato& e = errori[i];
+            if (della_compilazione.contains(chiave_errore(e))) continue;
+            if (i > 0 && stesso_errore(errori[i - 1], e)) continue;
+            const LuogoErrore luogo =
+                puo_spostarsi(e) ? diagnosi_errore(e, i, &registro).luogo : e.luogo;
+            scelti_.push_back({chiave_di(luogo), i});
+        }
+        std::stable_sort(scelti_.begin(), scelti_.end(),
+                         [](const Scelto& a, const Scelto& b) { return a.chiave < b.chiave; });
     }
-    return r;
-}
+    std::optional<ChiaveDiagnosi> prossima() override {
+        if (i_ == scelti_.size()) return std::nullopt;
+        return scelti_[i_].chiave;
+    }
+    Diagnosi prendi() override {
+        const std::size_t indice = scelti_[i_++].indice;
+        Diagnosi d = diagnosi_errore(f_.errori_registrati[indice], indice, &registro_);
+        d.dopo_ripresa = true;
+        return d;
+    }
 
-// File order: the line description, then the train description, then what belongs to no row;
-// within a file by line and column.
-void in_ordine_di_file(std::vector<Diagnosi>& d) {
-    const auto chiave = [](const Diagnosi& x) {
-        const int file = x.luogo.file == FileDescrizione::linea   ? 0
-                         : x.luogo.file == FileDescrizione::treno ? 1
-                                                                  : 2;
-        return std::tuple(file, x.luogo.campo.riga, x.luogo.campo.colonna);
+private:
+    using ChiaveErrore = std::tuple<std::int32_t, std::optional<std::int32_t>, ChiaveDiagnosi>;
+    static ChiaveErrore chiave_errore(const ErroreRegistrato& e) {
+        return {e.codice, e.posizione, chiave_di(e.luogo)};
+    }
+    struct Scelto {
+        ChiaveDiagnosi chiave;
+        std::size_t indice;
     };
-    std::stable_sort(d.begin(), d.end(),
-                     [&](const Diagnosi& a, const Diagnosi& b) { return chiave(a) < chiave(b); });
-}
+    const Form1& f_;
+    const RegistroRighe& registro_;
+    std::vector<Scelto> scelti_;
+    std::size_t i_ = 0;
+};
 
 }  // namespace
 
@@ -152,24 +172,34 @@ bool StampaDiagnosi::uguali(const Diagnosi& a, const Diagnosi& b) {
            a.dopo_ripresa == b.dopo_ripresa && a.luogo.campo.colonna == b.luogo.campo.colonna;
 }
 
-std::vector<Diagnosi> avvisi_della_lettura(const RegistroRighe& registro, std::string_view linea,
-                                           std::string_view treno) {
-    std::vector<Diagnosi> r = trova_trappole(registro, linea, treno);
-    in_ordine_di_file(r);
-    return r;
+void avvisi_della_lettura(const RegistroRighe& registro, std::string_view linea,
+                          std::string_view treno, const DestinoDiagnosi& destino) {
+    OrdineDiagnosi ordine(destino);
+    trova_trappole(registro, linea, treno, ordine);
+    ordine.fine();
 }
 
-std::vector<Diagnosi> verifica_descrizioni(const std::string& linea, const std::string& treno) {
+void verifica_descrizioni(const std::string& linea, const std::string& treno,
+                          const DestinoDiagnosi& destino) {
     std::vector<ErroreRegistrato> compilati;
-    std::vector<Diagnosi> r = errori_della_compilazione(linea, treno, compilati);
+    FonteElenco della_compilazione(errori_della_compilazione(linea, treno, compilati));
 
     Form1 f;
     RegistroRighe registro(f, true);
     f.osservatore = &registro;
     leggi_oltre(linea, treno, f);
-    for (Diagnosi& d : trovate_leggendo_oltre(f, registro, compilati)) r.push_back(std::move(d));
-    for (Diagnosi& d : trova_trappole(registro, linea, treno)) r.push_back(std::move(d));
-    in_ordine_di_file(r);
+    ErroriDellaRipresa della_ripresa(f, registro, compilati);
+    OrdineDiagnosi ordine(destino);
+    ordine.aggiungi_fonte(della_compilazione, passo::compilazione);
+    ordine.aggiungi_fonte(della_ripresa, passo::ripresa);
+    trova_trappole(registro, linea, treno, ordine);
+    ordine.fine();
+}
+
+std::vector<Diagnosi> verifica_descrizioni(const std::string& linea, const std::string& treno) {
+    std::vector<Diagnosi> r;
+    verifica_descrizioni(linea, treno, [&](Diagnosi&& d) { r.push_back(std::move(d)); });
     return r;
 }
+
 }  // namespace brunavia::strumento

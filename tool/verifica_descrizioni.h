@@ -6,19 +6,25 @@
 #include <vector>
 
 #include "tool/diagnosi.h"
+#include "tool/ordine_diagnosi.h"
 #include "tool/registro_righe.h"
 
 namespace brunavia::strumento {
 
 // Every problem of a pair of description texts, in file order: each error the compile records
 // (number and position as it records them), the errors found by reading on past those that
-// stop it (marked), and a warning for each silent trap of the format.
+// stop it (marked), and a warning for each silent trap of the format. Each is handed to
+// `destino` as soon as nothing can come before it, so that a report of any length is never
+// held whole.
+void verifica_descrizioni(const std::string& linea, const std::string& treno,
+                          const DestinoDiagnosi& destino);
+// The same, collected.
 std::vector<Diagnosi> verifica_descrizioni(const std::string& linea, const std::string& treno);
 
 // The warnings about the rows a reading saw (`registro` kept what the traps need), in file
 // order: what `compile` prints after its errors. `linea` and `treno` are the texts read.
-std::vector<Diagnosi> avvisi_della_lettura(const RegistroRighe& registro, std::string_view linea,
-                                           std::string_view treno);
+void avvisi_della_lettura(const RegistroRighe& registro, std::string_view linea,
+                          std::string_view treno, const DestinoDiagnosi& destino);
 
 // How many warnings of a run on consecutive lines are printed before the rest is folded.
 inline constexpr int kRipetizioniMostrate = 3;

@@ -13,6 +13,7 @@
 #include "tests/proprieta/descrizioni_casuali.h"
 #include "tool/check/verifica.h"
 #include "tool/decompile/decompila.h"
+#include "tool/ordine_diagnosi.h"
 #include "tool/scenario.h"
 
 namespace brunavia::strumento {
@@ -125,6 +126,10 @@ RC_GTEST_PROP(Verifica, OgniErroreDellaCompilazioneCompare, ()) {
     // Watching the reading changes nothing the compile does.
     RC_ASSERT(esito_compilazione(linea, treno, true) == esito_compilazione(linea, treno, false));
     const auto d = verifica_descrizioni(linea, treno);
+    // Handed on as found, yet in file order.
+    for (std::size_t i = 1; i < d.size(); ++i) {
+        RC_ASSERT(!(chiave_di(d[i].luogo) < chiave_di(d[i - 1].luogo)));
+    }
     for (const ErroreRegistrato& e : errori_compilati(linea, treno)) {
         RC_ASSERT(std::any_of(d.begin(), d.end(), [&](const Diagnosi& x) {
             return x.errore && x.numero == e.codice && x.posizione == e.posizione &&

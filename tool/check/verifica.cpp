@@ -56,6 +56,30 @@ Json come_json(const Diagnosi& d, const Sorgenti& s) {
     return j;
 }
 
+// A JSON array written one element at a time, laid out as a whole array dumped with an indent
+// of 2.
+class ElencoJson {
+public:
+    explicit ElencoJson(std::ostream& uscita) : uscita_(uscita) {}
+    void aggiungi(const Json& elemento) {
+        uscita_ << (vuoto_ ? "[\n  " : ",\n  ");
+        vuoto_ = false;
+        const std::string testo = elemento.dump(2, ' ', false, Json::error_handler_t::replace);
+        std::string rientrato;
+        rientrato.reserve(testo.size() + testo.size() / 8);
+        for (const char c : testo) {
+            rientrato += c;
+            if (c == '\n') rientrato += "  ";
+        }
+        uscita_ << rientrato;
+    }
+    void chiudi() { uscita_ << (vuoto_ ? "[]\n" : "\n]\n"); }
+
+private:
+    std::ostream& uscita_;
+    bool vuoto_ = true;
+};
+
 }  // namespace
 
 int comando_check(const OpzioniVerifica& o, std::ostream& uscita, std::ostream& errori) {
@@ -69,20 +93,29 @@ int comando_check(const OpzioniVerifica& o, std::ostream& uscita, std::ostream& 
                      &treno,
                      {},
                      {}};
-    const std::vector<Diagnosi> diagnosi = verifica_descrizioni(*linea, *treno);
+    bool errori_trovati = false;
+    bool trovate = false;
+    const auto conta = [&](const Diagnosi& d) {
+        trovate = true;
+        errori_trovati = errori_trovati || d.errore;
+    };
     if (o.json) {
-        Json tutte = Json::array();
-        for (const Diagnosi& d : diagnosi) tutte.push_back(come_json(d, s));
-        uscita << tutte.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+        ElencoJson elenco(uscita);
+        verifica_descrizioni(*linea, *treno, [&](Diagnosi&& d) {
+            conta(d);
+            elenco.aggiungi(come_json(d, s));
+        });
+        elenco.chiudi();
     } else {
         StampaDiagnosi stampa(s, uscita, !o.tutte);
-        for (const Diagnosi& d : diagnosi) stampa.aggiungi(d);
+        verifica_descrizioni(*linea, *treno, [&](Diagnosi&& d) {
+            conta(d);
+            stampa.aggiungi(d);
+        });
         stampa.chiudi();
     }
-    const bool errori_trovati =
-        std::any_of(diagnosi.begin(), diagnosi.end(), [](const Diagnosi& d) { return d.errore; });
     if (errori_trovati) return kUscitaVerificaErrori;
-    return diagnosi.empty() ? 0 : kUscitaVerificaAvvisi;
+    return trovate ? kUscitaVerificaAvvisi : 0;
 }
 
 }  // namespace brunavia::strumento

@@ -59,8 +59,8 @@ void riporta(const OpzioniCompila& o, const DescrizioniDaFile& descrizioni, cons
     StampaDiagnosi stampa(sorgenti, errori, true);
     const auto linea = vista(descrizioni.testo_linea());
     const auto treno = vista(descrizioni.testo_treno());
-    for (const Diagnosi& x : avvisi_della_lettura(registro, linea.value_or(""), treno.value_or("")))
-        stampa.aggiungi(x);
+    avvisi_della_lettura(registro, linea.value_or(""), treno.value_or(""),
+                         [&](Diagnosi&& x) { stampa.aggiungi(x); });
     stampa.chiudi();
 }
 
@@ -85,12 +85,12 @@ std::vector<std::string> nomi_compilati(const Form1& f) {
 
 }  // namespace
 
-std::optional<std::string> DescrizioniDaFile::linea() {
+const std::optional<std::string>& DescrizioniDaFile::linea() {
     linea_ = leggi_se_esiste(percorso_linea_);
     return linea_;
 }
 
-std::optional<std::string> DescrizioniDaFile::treno() {
+const std::optional<std::string>& DescrizioniDaFile::treno() {
     treno_ = leggi_se_esiste(percorso_treno_);
     return treno_;
 }

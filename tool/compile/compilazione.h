@@ -31,8 +31,8 @@ class DescrizioniDaFile : public Descrizioni {
 public:
     DescrizioniDaFile(std::filesystem::path linea, std::filesystem::path treno)
         : percorso_linea_(std::move(linea)), percorso_treno_(std::move(treno)) {}
-    std::optional<std::string> linea() override;
-    std::optional<std::string> treno() override;
+    const std::optional<std::string>& linea() override;
+    const std::optional<std::string>& treno() override;
     void elimina_linea() override {}
     void elimina_treno() override {}
 

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string>
 
+#include "tool/diagnosi.h"
 #include "tool/scenario.h"
 #include "tool/testo.h"
 
@@ -111,7 +112,8 @@ std::string membri_impostati(const voce& v) {
     aggiungi("opzione4", v.opzione4);
     aggiungi("codice", v.codice);
     if (!v.testo.empty()) {
-        s += std::string(s.empty() ? "" : " ") + "testo=\"" + da_cp1252(v.testo) + "\"";
+        s += std::string(s.empty() ? "" : " ") + "testo=\"" + testo_visibile(da_cp1252(v.testo)) +
+             "\"";
     }
     return s;
 }
@@ -135,7 +137,8 @@ std::string descrivi_punto_chilometrico(const voce& v) {
 
 // What a row means, by its role.
 std::string descrivi_riga(const voce& v, Ruolo ruolo) {
-    const std::string testo = "\"" + da_cp1252(v.testo) + "\"";
+    // A text holds whatever the file holds: control bytes are shown as \xNN.
+    const std::string testo = "\"" + testo_visibile(da_cp1252(v.testo)) + "\"";
     switch (ruolo) {
         case Ruolo::stazione:
             return testo +

@@ -5,6 +5,7 @@
 #include "compiler/memorizza.h"
 #include "tool/diagnosi.h"
 #include "tool/registro_righe.h"
+#include "tool/righe_non_lette.h"
 #include "tool/verifica_descrizioni.h"
 
 namespace brunavia::strumento::lsp {
@@ -102,6 +103,25 @@ Json informazione(const Descrizione& desc, std::string_view testo, Codifica c) {
             {"message", std::string(testo)}};
 }
 
+// The lines of `desc` that the compile never read because the error `d` stopped it: one
+// diagnostic over all of them, shown faded as unused text is.
+Json righe_non_lette(const RigheNonLette& n, const Diagnosi& d, const Descrizione& desc,
+                     std::string_view nome_file_errore) {
+    std::string messaggio = testo_righe_non_lette(n, desc.nome) +
+                            ": la compilazione si ferma prima, all'errore n. " +
+                            std::to_string(d.numero.value_or(0));
+    if (d.luogo.campo.riga > 0)
+        messaggio += " (riga " + std::to_string(d.luogo.campo.riga) + " di " +
+                     std::string(nome_file_errore) + ")";
+    const Json inizio = {{"line", n.prima - 1}, {"character", 0}};
+    const Json fine = {{"line", n.ultima}, {"character", 0}};
+    return {{"range", {{"start", inizio}, {"end", fine}}},
+            {"severity", kInformazione},
+            {"source", "brunavia"},
+            {"tags", Json::array({kNonNecessario})},
+            {"message", messaggio}};
+}
+
 bool del_file(const Diagnosi& d, FileDescrizione f, bool orfana) {
     return d.luogo.file == f || (orfana && d.luogo.file == FileDescrizione::nessuno);
 }
@@ -127,6 +147,10 @@ std::vector<Pubblicazione> diagnostica(const std::optional<Descrizione>& linea,
         return r;
     };
 
+    const auto nome_di = [&](const Diagnosi& d) {
+        const auto& desc = d.luogo.file == FileDescrizione::treno ? treno : linea;
+        return desc ? desc->nome : std::string();
+    };
     std::vector<Pubblicazione> r;
     const auto pubblica = [&](const Descrizione& desc, FileDescrizione f, bool orfane,
                               std::string_view da_sola) {
@@ -141,6 +165,9 @@ std::vector<Pubblicazione> diagnostica(const std::optional<Descrizione>& linea,
                 if (Json rel = collegate(d); !rel.empty()) j["relatedInformation"] = std::move(rel);
                 p.diagnostiche.push_back(std::move(j));
             }
+        for (const Diagnosi& d : tutte)
+            for (const RigheNonLette& n : d.non_lette)
+                if (n.file == f) p.diagnostiche.push_back(righe_non_lette(n, d, desc, nome_di(d)));
         r.push_back(std::move(p));
     };
     // Errors of no row go to the line description, or to the train's when it is alone.

@@ -36,5 +36,7 @@ std::vector<Pubblicazione> diagnostica(const std::optional<Descrizione>& linea,
 inline constexpr int kErrore = 1;
 inline constexpr int kAvviso = 2;
 inline constexpr int kInformazione = 3;
+// The tag that shows a diagnostic's text faded, as unused.
+inline constexpr int kNonNecessario = 1;
 
 }  // namespace brunavia::strumento::lsp

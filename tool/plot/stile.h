@@ -1,6 +1,7 @@
 // Page geometry, fonts and colours of the scenario drawing: one place for all of them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace brunavia::strumento::disegno {
@@ -22,8 +23,9 @@ inline constexpr double kSpazioPannelli = 18;  // between two panels
 inline constexpr double kRigaSimboli = 16;     // a track's symbol row
 inline constexpr double kCorsia = 14;          // one lane of labels
 inline constexpr double kDistaccoEtichette = 6;
-inline constexpr double kPassoPianoMetri = 50;  // the plan is drawn from one point every 50 m
-inline constexpr double kPixelTraTacche = 70;   // at least this far between two km ticks
+inline constexpr std::size_t kCorsieMassime = 4;  // lanes of labels of a track on a whole page
+inline constexpr double kPassoPianoMetri = 50;    // the plan is drawn from one point every 50 m
+inline constexpr double kPixelTraTacche = 70;     // at least this far between two km ticks
 inline constexpr std::int64_t kRipetiEtichettaMetri =
     3000;  // a board speed is named again after this
 

@@ -20,8 +20,11 @@ struct Etichetta {
 };
 
 // Labels under a track's symbol row, centred on their object where the page allows, in as
-// many lanes as needed for none to overlap; a thin leader joins each to its object.
-double etichette_in_corsie(Pagina& p, const std::vector<Etichetta>& etichette, double y_simboli) {
+// many lanes as needed for none to overlap; a thin leader joins each to its object. On a whole
+// page the lanes stop at kCorsieMassime: the labels beyond are left out, and a last lane says
+// how many and how to see them (a stretch labels every object).
+double etichette_in_corsie(Pagina& p, const Dati& d, const std::vector<Etichetta>& etichette,
+                           double y_simboli) {
     std::vector<Intervallo> intervalli;
     for (const Etichetta& e : etichette) {
         const double w = larghezza_testo(e.testo, kCorpoEtichetta);
@@ -29,17 +32,32 @@ double etichette_in_corsie(Pagina& p, const std::vector<Etichetta>& etichette, d
         intervalli.push_back({sinistra, sinistra + w});
     }
     const auto corsie = disponi_in_corsie(intervalli, kDistaccoEtichette);
+    const std::size_t limite = d.ogni_etichetta ? corsie.size() + 1 : kCorsieMassime;
+    const auto base = [&](std::size_t corsia) {
+        return y_simboli + kRigaSimboli + (static_cast<double>(corsia) + 1) * kCorsia - 3;
+    };
     std::size_t numero_corsie = 0;
+    std::size_t omesse = 0;
     for (std::size_t i = 0; i < etichette.size(); ++i) {
-        const double base =
-            y_simboli + kRigaSimboli + (static_cast<double>(corsie[i]) + 1) * kCorsia - 3;
+        if (corsie[i] >= limite) {
+            ++omesse;
+            continue;
+        }
         if (corsie[i] > 0) {
             p.linea(etichette[i].x, y_simboli + kRigaSimboli - 2, etichette[i].x,
-                    base - kCorpoEtichetta, tratto(colore::guida, 0.5));
+                    base(corsie[i]) - kCorpoEtichetta, tratto(colore::guida, 0.5));
         }
-        p.testo(intervalli[i].inizio, base, etichette[i].testo, kCorpoEtichetta, "start",
+        p.testo(intervalli[i].inizio, base(corsie[i]), etichette[i].testo, kCorpoEtichetta, "start",
                 etichette[i].attributi);
         numero_corsie = std::max(numero_corsie, corsie[i] + 1);
+    }
+    if (omesse > 0) {
+        p.testo(kMargineSinistro, base(numero_corsie),
+                "... altre " + std::to_string(omesse) +
+                    " etichette non entrano nella pagina: disegnare un tratto con --from KM "
+                    "--to KM",
+                kCorpoEtichetta, "start", "font-style=\"italic\"");
+        ++numero_corsie;
     }
     return static_cast<double>(numero_corsie) * kCorsia;
 }
@@ -96,7 +114,7 @@ double traccia_stazioni(Pagina& p, const Dati& d, double y) {
         p.linea(x, y + 1, x, y + 15, tratto(colore::stazione, 1.5));
         nomi.push_back({x, s.nome, ""});
     }
-    return y + kRigaSimboli + etichette_in_corsie(p, nomi, y) + 6;
+    return y + kRigaSimboli + etichette_in_corsie(p, d, nomi, y) + 6;
 }
 
 double traccia_segnali(Pagina& p, const Dati& d, double y) {
@@ -111,7 +129,7 @@ double traccia_segnali(Pagina& p, const Dati& d, double y) {
         if (d.ogni_etichetta && k > 0)
             metri.push_back({x_cella(d, k), std::to_string(metri_cella(k - 1)), ""});
     }
-    return y + kRigaSimboli + etichette_in_corsie(p, metri, y) + 6;
+    return y + kRigaSimboli + etichette_in_corsie(p, d, metri, y) + 6;
 }
 
 double traccia_indicatori_v(Pagina& p, const Dati& d, double y) {
@@ -141,7 +159,7 @@ double traccia_indicatori_v(Pagina& p, const Dati& d, double y) {
         }
         etichetta_precedente = testo;
     }
-    return y + kRigaSimboli + etichette_in_corsie(p, velocita, y) + 6;
+    return y + kRigaSimboli + etichette_in_corsie(p, d, velocita, y) + 6;
 }
 
 double traccia_cartelli(Pagina& p, const Dati& d, double y) {
@@ -159,7 +177,7 @@ double traccia_cartelli(Pagina& p, const Dati& d, double y) {
                        testo);
         if (d.ogni_etichetta) testi.push_back({x_cella(d, k), testo, ""});
     }
-    return y + kRigaSimboli + etichette_in_corsie(p, testi, y) + 6;
+    return y + kRigaSimboli + etichette_in_corsie(p, d, testi, y) + 6;
 }
 
 double traccia_rallentamenti(Pagina& p, const Dati& d, double y) {
@@ -186,7 +204,7 @@ double traccia_rallentamenti(Pagina& p, const Dati& d, double y) {
                          "cella prima dell'avviso, " + descrivi_cella(k, c));
         }
     }
-    return y + kRigaSimboli + etichette_in_corsie(p, velocita, y) + 6;
+    return y + kRigaSimboli + etichette_in_corsie(p, d, velocita, y) + 6;
 }
 
 double traccia_marcatori(Pagina& p, const Dati& d, double y) {
