@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ private:
 };
 
 std::string leggi_byte(const std::filesystem::path& file);
+// The names in a folder, one whose path passes Windows' old 260 characters included.
+std::set<std::string> nomi_in(const std::filesystem::path& cartella);
 void scrivi_byte(const std::filesystem::path& file, const std::string& contenuto);
 
 // Hands out the given suffixes in turn, the last one for ever (names for crea_temporaneo).

@@ -50,6 +50,14 @@ int stato_di(int stato) {
 
 }  // namespace
 
+std::set<std::string> nomi_in(const std::filesystem::path& cartella) {
+    std::set<std::string> nomi;
+    for (const auto& voce : std::filesystem::directory_iterator(cartella)) {
+        nomi.insert(voce.path().filename().string());
+    }
+    return nomi;
+}
+
 bool limiti_disponibili() {
     return true;
 }

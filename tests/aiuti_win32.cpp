@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "io/sistema.h"
 #include "tests/aiuti.h"
 
 namespace brunavia::prova {
@@ -124,6 +125,26 @@ std::string come_testo(std::string byte) {
 }
 
 }  // namespace
+
+std::set<std::string> nomi_in(const std::filesystem::path& cartella) {
+    // The "\\?\" prefix lifts the old limit, which the run-time's directory listing keeps.
+    auto percorso = std::filesystem::absolute(cartella).lexically_normal();
+    if (!percorso.has_filename()) percorso = percorso.parent_path();
+    const std::wstring modello = L"\\\\?\\" + percorso.make_preferred().wstring() + L"\\*";
+    std::set<std::string> nomi;
+    WIN32_FIND_DATAW voce;
+    const HANDLE h = ::FindFirstFileW(modello.c_str(), &voce);
+    if (h == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "impossibile elencare " << cartella.string();
+        return nomi;
+    }
+    do {
+        const std::wstring nome = voce.cFileName;
+        if (nome != L"." && nome != L"..") nomi.insert(utf8_di(nome));
+    } while (::FindNextFileW(h, &voce));
+    ::FindClose(h);
+    return nomi;
+}
 
 bool limiti_disponibili() {
     return false;

@@ -142,11 +142,8 @@ TEST(StrumentoCompila, CartellaOltre260CaratteriEFileDiSolaLettura) {
 
     ASSERT_EQ(esito.stato, 0) << esito.errori;
     EXPECT_TRUE(prova::leggi_byte(uscita / "Brunavia_706.sim") == tabella);
-    std::set<std::string> nomi;
-    for (const auto& voce : fs::directory_iterator(uscita))
-        nomi.insert(voce.path().filename().string());
-    EXPECT_EQ(nomi, (std::set<std::string>{"Brunavia_706.dat", "Brunavia_706.sim",
-                                           "Brunavia_linea.dat"}));
+    EXPECT_EQ(prova::nomi_in(uscita), (std::set<std::string>{"Brunavia_706.dat", "Brunavia_706.sim",
+                                                             "Brunavia_linea.dat"}));
 }
 
 // Without --scenario and --train the names come from description files named as the program
