@@ -18,7 +18,7 @@ if [ "${1:-}" = "--windows" ]; then
         xvfb-run -a wineboot --init
         wineserver --wait
     fi
-    ctest --test-dir build-windows --output-on-failure
+    ctest --test-dir build-windows --output-on-failure -j "$(nproc)"
     exit 0
 fi
 dir=build

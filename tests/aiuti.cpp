@@ -1,15 +1,13 @@
 #include "tests/aiuti.h"
 
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
 
+#include "io/sistema.h"
 #include "writers/scrittori.h"
 
 namespace brunavia::prova {
@@ -17,7 +15,7 @@ namespace brunavia::prova {
 CartellaTemporanea::CartellaTemporanea() {
     std::random_device rd;
     for (;;) {
-        auto nome = "brunavia-prova-" + std::to_string(rd()) + std::to_string(::getpid());
+        auto nome = "brunavia-prova-" + std::to_string(rd()) + std::to_string(rd());
         percorso_ = std::filesystem::temp_directory_path() / nome;
         if (std::filesystem::create_directory(percorso_)) break;
     }
@@ -31,6 +29,10 @@ CartellaTemporanea::~CartellaTemporanea() {
     std::filesystem::remove_all(percorso_, ec);
 }
 
+std::filesystem::path CartellaTemporanea::operator/(const std::string& nome) const {
+    return percorso_ / percorso_utf8(nome);
+}
+
 std::string leggi_byte(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     EXPECT_TRUE(in.good()) << "impossibile leggere " << file;
@@ -41,6 +43,12 @@ void scrivi_byte(const std::filesystem::path& file, const std::string& contenuto
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << contenuto;
     ASSERT_TRUE(out.good()) << "impossibile scrivere " << file;
+}
+
+std::function<std::string()> suffissi(std::vector<std::string> lista) {
+    return [lista = std::move(lista), i = std::size_t{0}]() mutable {
+        return lista[std::min(i++, lista.size() - 1)];
+    };
 }
 
 std::vector<std::string> righe_crlf(const std::string& byte) {
@@ -73,56 +81,8 @@ FileScritto scrivi_e_rileggi(std::int32_t (*scrittore)(const LuogoFile&), const 
     return scritto;
 }
 
-namespace {
-// Applies the limits in the child; false when one cannot be applied.
-bool applica(const Limiti& limiti) {
-    if (limiti.dimensione_massima_file >= 0) {
-        const rlimit r{static_cast<rlim_t>(limiti.dimensione_massima_file),
-                       static_cast<rlim_t>(limiti.dimensione_massima_file)};
-        if (::setrlimit(RLIMIT_FSIZE, &r) != 0) return false;
-    }
-    if (limiti.senza_privilegi && ::getuid() == 0) {
-        constexpr uid_t nessuno = 65534;
-        if (::setgroups(0, nullptr) != 0 || ::setgid(nessuno) != 0 || ::setuid(nessuno) != 0) {
-            return false;
-        }
-    }
-    return true;
-}
-}  // namespace
-
-EsitoProcesso esegui(const std::filesystem::path& programma,
-                     const std::vector<std::string>& argomenti,
-                     const std::filesystem::path& cartella_lavoro, Limiti limiti) {
-    CartellaTemporanea flussi;
-    const auto out = flussi / "out";
-    const auto err = flussi / "err";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr)) {
-            ::_exit(127);
-        }
-        if (::chdir(cartella_lavoro.c_str()) != 0 || !applica(limiti)) ::_exit(127);
-        std::vector<char*> argv;
-        std::string nome = programma.string();
-        argv.push_back(nome.data());
-        std::vector<std::string> copie = argomenti;
-        for (auto& a : copie) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(nome.c_str(), argv.data());
-        ::_exit(127);
-    }
-    int stato = 0;
-    ::waitpid(pid, &stato, 0);
-    EsitoProcesso esito;
-    esito.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : 128 + WTERMSIG(stato);
-    esito.uscita = leggi_byte(out);
-    esito.errori = leggi_byte(err);
-    return esito;
-}
-
 std::filesystem::path copia_programma(const std::filesystem::path& cartella) {
-    const auto copia = cartella / "brunavia";
+    const auto copia = cartella / std::filesystem::path(BRUNAVIA_EXE).filename();
     std::filesystem::copy_file(BRUNAVIA_EXE, copia,
                                std::filesystem::copy_options::overwrite_existing);
     return copia;

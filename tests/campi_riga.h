@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,8 +42,8 @@ inline Campi campi(const std::string& riga) {
 }
 
 // A numeric field; an empty one reads 0, as the compiler reads it.
-inline long numero(const std::string& campo) {
-    return campo.empty() ? 0 : std::stol(campo);
+inline std::int64_t numero(const std::string& campo) {
+    return campo.empty() ? 0 : std::stoll(campo);
 }
 
 // The fields a row kind is read with: its keyword's start, how many numbers follow, whether
@@ -52,7 +53,7 @@ struct FormaRiga {
     std::string chiave;
     std::size_t numeri;
     bool testo;
-    std::vector<long> numeri_fissi = {};
+    std::vector<std::int64_t> numeri_fissi = {};
 };
 
 // Reads the written rows back field by field as the compiler reads them: each row gives its
@@ -76,7 +77,7 @@ inline void verifica_rilettura(const std::vector<std::string>& righe,
             ASSERT_EQ(attesi.size(), 1 + forma->numeri + (forma->testo ? 1 : 0));
         }
         for (std::size_t k = 1; k <= forma->numeri; ++k) {
-            const long atteso =
+            const std::int64_t atteso =
                 forma->numeri_fissi.empty() ? numero(attesi[k]) : forma->numeri_fissi[k - 1];
             EXPECT_EQ(lettore.leggi_numero<std::int32_t>(), atteso) << "campo " << k;
         }

@@ -21,6 +21,7 @@ TEST(Avvio, ScriveAccantoAlProgrammaQualunqueSiaLaCartellaCorrente) {
 }
 
 TEST(Avvio, CartellaNonScrivibileFermaLaCorsaConUnaRigaCheNominaIlFile) {
+    if (!prova::limiti_disponibili()) GTEST_SKIP() << prova::kSenzaLimiti;
     prova::CartellaTemporanea cartella;
     const auto programma = prova::copia_programma(cartella.percorso());
     const auto esito = prova::esegui(programma, {}, cartella.percorso(), {.senza_privilegi = true});

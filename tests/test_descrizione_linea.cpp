@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cinttypes>
 #include <cstdio>
 #include <map>
 #include <regex>
@@ -51,7 +52,7 @@ std::vector<Campi> sezione(std::string_view intestazione) {
 int lunghezza_percorso() {
     return static_cast<int>(numero(campi(righe_scritte()[1])[1]));
 }
-long ultima_cella() {
+std::int64_t ultima_cella() {
     return cella_di(lunghezza_percorso() + 7000);
 }
 
@@ -160,9 +161,9 @@ TEST(DescrizioneLinea, PosizioniCrescentiEMultipliDi50) {
     for (const std::string intestazione :
          {"[curve]", "[pendenze]", "[montagne]", "[cartelli]", "[indicazioni]"}) {
         SCOPED_TRACE(intestazione);
-        long precedente = -1;
+        std::int64_t precedente = -1;
         for (const auto& r : sezione(intestazione)) {
-            const long posizione = numero(r[1]);
+            const std::int64_t posizione = numero(r[1]);
             EXPECT_GT(posizione, precedente) << r[0] << " " << r[1];
             EXPECT_EQ(posizione % 50, 0) << r[1];
             if (intestazione == "[curve]" || intestazione == "[montagne]") {
@@ -175,12 +176,13 @@ TEST(DescrizioneLinea, PosizioniCrescentiEMultipliDi50) {
 
 TEST(DescrizioneLinea, CurveSenzaSovrapposizioniEConClassiDaTreASei) {
     const std::vector<std::string> classi_miti = {"curvad1,15650", "curvad2,106400"};
-    const long fine_tracciato = lunghezza_percorso() + 7000 - 2;  // the last two points stay empty
-    long fine_precedente = 0;
+    const std::int64_t fine_tracciato =
+        lunghezza_percorso() + 7000 - 2;  // the last two points stay empty
+    std::int64_t fine_precedente = 0;
     int miti = 0;
     for (const auto& r : sezione("[curve]")) {
-        const long inizio = numero(r[1]);
-        const long lunghezza = numero(r[2]);
+        const std::int64_t inizio = numero(r[1]);
+        const std::int64_t lunghezza = numero(r[2]);
         const int classe = r[0].back() - '0';
         EXPECT_GE(inizio, fine_precedente) << "sovrapposta: " << r[0] << " " << inizio;
         EXPECT_GE(lunghezza, 50) << inizio;
@@ -202,8 +204,8 @@ TEST(DescrizioneLinea, CurveSenzaSovrapposizioniEConClassiDaTreASei) {
 TEST(DescrizioneLinea, PendenzeDaMeno28A31DallInizioA121900) {
     const auto righe = sezione("[pendenze]");
     ASSERT_FALSE(righe.empty());
-    long minimo = 0;
-    long massimo = 0;
+    std::int64_t minimo = 0;
+    std::int64_t massimo = 0;
     for (const auto& r : righe) {
         minimo = std::min(minimo, numero(r[2]));
         massimo = std::max(massimo, numero(r[2]));
@@ -217,25 +219,25 @@ TEST(DescrizioneLinea, PendenzeDaMeno28A31DallInizioA121900) {
 // Each climbing stretch lies on a rising gradient, and stands more than 150 m after the
 // previous one (closer, the compiler would merge it into kind 3).
 TEST(DescrizioneLinea, MontagneSulleSaliteEBenDistanziate) {
-    std::map<long, long> profilo;  // position -> gradient in force from there
+    std::map<std::int64_t, std::int64_t> profilo;  // position -> gradient in force from there
     for (const auto& r : sezione("[pendenze]")) profilo[numero(r[1])] = numero(r[2]);
-    const auto pendenza_a = [&](long metro) {
+    const auto pendenza_a = [&](std::int64_t metro) {
         return std::prev(profilo.upper_bound(metro))->second;
     };
-    std::map<long, int> per_tipo;
-    long fine_precedente = -1000;
+    std::map<std::int64_t, int> per_tipo;
+    std::int64_t fine_precedente = -1000;
     for (const auto& r : sezione("[montagne]")) {
-        const long inizio = numero(r[1]);
-        const long fine = numero(r[2]);
+        const std::int64_t inizio = numero(r[1]);
+        const std::int64_t fine = numero(r[2]);
         ++per_tipo[numero(r[3])];
         EXPECT_LT(inizio, fine);
         EXPECT_GT(inizio - fine_precedente, 150) << inizio;
-        for (long metro = inizio; metro < fine; metro += 50) {
+        for (std::int64_t metro = inizio; metro < fine; metro += 50) {
             EXPECT_GT(pendenza_a(metro), 0) << "tratto " << inizio << " non in salita a " << metro;
         }
         fine_precedente = fine;
     }
-    EXPECT_EQ(per_tipo, (std::map<long, int>{{11, 14}, {12, 6}}));
+    EXPECT_EQ(per_tipo, (std::map<std::int64_t, int>{{11, 14}, {12, 6}}));
 }
 
 // After the lone board at 750 every board belongs to a run of three: 2, 1 and 0 stripes,
@@ -249,8 +251,8 @@ TEST(DescrizioneLinea, IndicatoriVmaxInTerneDaDueUnaEZeroStrisce) {
         SCOPED_TRACE(righe[i][1]);
         for (std::size_t k = 0; k < 3; ++k) {
             const auto& r = righe[i + k];
-            EXPECT_EQ(numero(r[5]), 2 - static_cast<long>(k));
-            EXPECT_EQ(numero(r[1]), numero(righe[i][1]) + 500 * static_cast<long>(k));
+            EXPECT_EQ(numero(r[5]), 2 - static_cast<std::int64_t>(k));
+            EXPECT_EQ(numero(r[1]), numero(righe[i][1]) + 500 * static_cast<std::int64_t>(k));
             EXPECT_EQ(Campi(r.begin() + 2, r.begin() + 5),
                       Campi(righe[i].begin() + 2, righe[i].begin() + 5));
         }
@@ -269,12 +271,13 @@ TEST(DescrizioneLinea, CartelliConGruppiDellaStessaLarghezzaEChilometricheGiuste
         // The widest group fills its parentheses: padding is never more than needed.
         EXPECT_TRUE(std::any_of(g.begin(), g.end(), [](const auto& t) { return t.back() != ' '; }))
             << r[2];
-        const long posizione = numero(r[1]);
+        const std::int64_t posizione = numero(r[1]);
         for (const auto& testo : g) {
             if (!testo.starts_with("Km ")) continue;
-            const long metri = 240735 - posizione;
+            const std::int64_t metri = 240735 - posizione;
             char atteso[48];
-            std::snprintf(atteso, sizeof atteso, "Km %ld+%03ld", metri / 1000, metri % 1000);
+            std::snprintf(atteso, sizeof atteso, "Km %" PRId64 "+%03" PRId64, metri / 1000,
+                          metri % 1000);
             EXPECT_EQ(senza_spazi(testo), atteso) << "cartello a " << posizione;
         }
     }
@@ -283,10 +286,10 @@ TEST(DescrizioneLinea, CartelliConGruppiDellaStessaLarghezzaEChilometricheGiuste
 
 // Maximum-speed and indication boards each need a cell of their own, round(p / 50 + 1).
 TEST(DescrizioneLinea, CartelliSuCelleDistinte) {
-    std::map<long, std::string> occupate;
+    std::map<std::int64_t, std::string> occupate;
     for (const std::string intestazione : {"[cartelli]", "[indicazioni]"}) {
         for (const auto& r : sezione(intestazione)) {
-            const long cella = cella_dopo(static_cast<double>(numero(r[1])));
+            const std::int64_t cella = cella_dopo(static_cast<double>(numero(r[1])));
             const auto [it, nuova] = occupate.emplace(cella, r[0] + " " + r[1]);
             EXPECT_TRUE(nuova) << r[0] << " " << r[1] << " sulla cella di " << it->second;
         }

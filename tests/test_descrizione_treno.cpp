@@ -62,17 +62,17 @@ enum CampoStazione : std::size_t {
 
 // The zone of a station as the train reader computes it.
 struct Zona {
-    long inizio;
-    long fine;
+    std::int64_t inizio;
+    std::int64_t fine;
 };
 Zona zona(const Campi& r) {
-    const long posizione = numero(r[kPosizione]);
-    const long tipo = numero(r[kTipo]);
-    const long lunghezza = numero(r[kLunghezza]);
+    const std::int64_t posizione = numero(r[kPosizione]);
+    const std::int64_t tipo = numero(r[kTipo]);
+    const std::int64_t lunghezza = numero(r[kLunghezza]);
     if (tipo == 5 || tipo == 6) return {posizione - lunghezza, posizione + 150};
     if (tipo == 7 || tipo == 8) return {posizione - lunghezza, posizione + lunghezza};
     const double meta = static_cast<double>(lunghezza) / 2.0;
-    const long estensione = numero(r[kEstensione]) != 0 ? 50 : 0;
+    const std::int64_t estensione = numero(r[kEstensione]) != 0 ? 50 : 0;
     return {arrotonda_pari(static_cast<double>(posizione) - meta),
             arrotonda_pari(static_cast<double>(posizione) + meta) + estensione};
 }
@@ -83,18 +83,18 @@ bool segna_le_celle(const Campi& r) {
 }
 
 // The last cell before a station's zone end, which becomes the station's mark.
-long cella_fine_stazione(const Campi& r) {
+std::int64_t cella_fine_stazione(const Campi& r) {
     return arrotonda_pari(static_cast<double>(zona(r).fine) / 50.0 - 1.0);
 }
 
-long cella_segnale(const Campi& r) {
+std::int64_t cella_segnale(const Campi& r) {
     return cella_dopo(static_cast<double>(numero(r[1])));
 }
 
 // The cells of the line's maximum-speed and indication boards.
-std::map<long, std::string> celle_dei_cartelli() {
+std::map<std::int64_t, std::string> celle_dei_cartelli() {
     const auto linea = senza_marcatore(righe_linea());
-    std::map<long, std::string> out;
+    std::map<std::int64_t, std::string> out;
     for (const std::string intestazione : {"[cartelli]", "[indicazioni]"}) {
         for (const auto& r : sezione(linea, intestazione)) {
             out[cella_dopo(static_cast<double>(numero(r[1])))] = r[0] + " " + r[1];
@@ -103,7 +103,7 @@ std::map<long, std::string> celle_dei_cartelli() {
     return out;
 }
 
-long ultima_cella() {
+std::int64_t ultima_cella() {
     const auto lunghezza = numero(campi(righe_linea()[1])[1]);
     return cella_di(static_cast<double>(lunghezza + 7000));
 }
@@ -218,11 +218,11 @@ TEST(DescrizioneTreno, RigheTestimoniAlLoroPostoParolaPerParola) {
 TEST(DescrizioneTreno, PosizioniCrescentiEValoriNeiLimiti) {
     struct Caso {
         std::string intestazione;
-        long prima;
-        long ultima;
-        long minimo;
-        long massimo;
-        long multiplo;
+        std::int64_t prima;
+        std::int64_t ultima;
+        std::int64_t minimo;
+        std::int64_t massimo;
+        std::int64_t multiplo;
     };
     const std::vector<Caso> casi = {
         {"[aderenze]", 0, 120800, 65, 100, 1},
@@ -235,10 +235,10 @@ TEST(DescrizioneTreno, PosizioniCrescentiEValoriNeiLimiti) {
         ASSERT_FALSE(righe.empty());
         EXPECT_EQ(numero(righe.front()[1]), c.prima);
         EXPECT_EQ(numero(righe.back()[1]), c.ultima);
-        long precedente = -1;
+        std::int64_t precedente = -1;
         for (const auto& r : righe) {
-            const long posizione = numero(r[1]);
-            const long valore = numero(r[2]);
+            const std::int64_t posizione = numero(r[1]);
+            const std::int64_t valore = numero(r[2]);
             EXPECT_GT(posizione, precedente);
             EXPECT_EQ(posizione % 50, 0) << posizione;
             EXPECT_GE(valore, c.minimo) << posizione;
@@ -254,11 +254,11 @@ TEST(DescrizioneTreno, PosizioniCrescentiEValoriNeiLimiti) {
 TEST(DescrizioneTreno, StazioniDelPercorsoConSosteEOrari) {
     struct Caso {
         std::string nome;
-        long posizione;
-        long sosta;
-        std::vector<long> orario;
+        std::int64_t posizione;
+        std::int64_t sosta;
+        std::vector<std::int64_t> orario;
     };
-    const std::vector<long> passa = {0, 0, 0};
+    const std::vector<std::int64_t> passa = {0, 0, 0};
     const std::vector<Caso> casi = {
         {"ORVADA CENTRALE", 0, 1, {8, 25, 0}},   {"VALDORNO", 1500, 0, passa},
         {"CORTESELLA", 2900, 0, passa},          {"ROSTENA", 7350, 0, passa},
@@ -281,8 +281,8 @@ TEST(DescrizioneTreno, StazioniDelPercorsoConSosteEOrari) {
         EXPECT_EQ(r[kNome], c.nome);
         EXPECT_EQ(numero(r[kPosizione]), c.posizione) << c.nome;
         EXPECT_EQ(numero(r[kSosta]), c.sosta) << c.nome;
-        const std::vector<long> orario = {numero(r[kOre]), numero(r[kOre + 1]),
-                                          numero(r[kOre + 2])};
+        const std::vector<std::int64_t> orario = {numero(r[kOre]), numero(r[kOre + 1]),
+                                                  numero(r[kOre + 2])};
         EXPECT_EQ(orario, c.orario) << c.nome;
     }
 }
@@ -290,7 +290,7 @@ TEST(DescrizioneTreno, StazioniDelPercorsoConSosteEOrari) {
 // Each numeric station field within the values the compiler and the simulator know; junctions
 // (codes 25 and 28) carry zeros from the fourth field on.
 TEST(DescrizioneTreno, StazioniConValoriAmmessi) {
-    const std::vector<std::set<long>> ammessi = {
+    const std::vector<std::set<std::int64_t>> ammessi = {
         {11, 12, 21, 22, 25, 28},  // type code
         {200, 300, 400, 500, 600, 700, 800},
         {0, 1},
@@ -323,20 +323,20 @@ TEST(DescrizioneTreno, StazioniConValoriAmmessi) {
 }
 
 TEST(DescrizioneTreno, SegnaliConValoriAmmessiEUnSoloTempo255) {
-    const std::vector<std::set<long>> ammessi = {
+    const std::vector<std::set<std::int64_t>> ammessi = {
         {1, 2}, {2, 3, 4, 5}, {0, 1, 3, 4, 6}, {0, 1}, {0}, {0, 1, 2}, {0, 2, 3}, {0, 1}, {0},
     };
-    std::vector<long> con_tempo;
+    std::vector<std::int64_t> con_tempo;
     for (const auto& r : del_treno("[segnali]")) {
         SCOPED_TRACE(r[1]);
         for (std::size_t k = 0; k < ammessi.size(); ++k) {
             EXPECT_TRUE(ammessi[k].contains(numero(r[k + 2]))) << "campo " << k + 2;
         }
-        const long tempo = numero(r[11]);
+        const std::int64_t tempo = numero(r[11]);
         EXPECT_TRUE(tempo == 0 || tempo == 255);
         if (tempo != 0) con_tempo.push_back(numero(r[1]));
     }
-    EXPECT_EQ(con_tempo, std::vector<long>{87900});
+    EXPECT_EQ(con_tempo, std::vector<std::int64_t>{87900});
 }
 
 // Facts that keep the compile clean. A signal needs a free cell: not a board's, not another
@@ -350,7 +350,7 @@ TEST(DescrizioneTreno, SegnaliNonSulleCelleDeiCartelli) {
 }
 
 TEST(DescrizioneTreno, SegnaliSuCelleDistinte) {
-    std::map<long, std::string> occupate;
+    std::map<std::int64_t, std::string> occupate;
     for (const auto& r : del_treno("[segnali]")) {
         const auto [it, nuova] = occupate.emplace(cella_segnale(r), r[1]);
         EXPECT_TRUE(nuova) << "segnale " << r[1] << " sulla cella del segnale " << it->second;
@@ -358,7 +358,7 @@ TEST(DescrizioneTreno, SegnaliSuCelleDistinte) {
 }
 
 TEST(DescrizioneTreno, SegnaliNonSullaCellaDiFineDiUnaStazione) {
-    std::map<long, std::string> fini;
+    std::map<std::int64_t, std::string> fini;
     for (const auto& r : del_treno("[stazioni]")) {
         if (segna_le_celle(r)) fini[cella_fine_stazione(r)] = r[kNome];
     }
@@ -374,7 +374,7 @@ TEST(DescrizioneTreno, FineDiStazioneNonSuUnCartello) {
     const auto cartelli = celle_dei_cartelli();
     for (const auto& r : del_treno("[stazioni]")) {
         if (!segna_le_celle(r)) continue;
-        const long cella = cella_fine_stazione(r);
+        const std::int64_t cella = cella_fine_stazione(r);
         EXPECT_GT(cella, 1) << r[kNome];
         const auto it = cartelli.find(cella);
         EXPECT_EQ(it, cartelli.end()) << r[kNome] << " finisce su " << it->second;
@@ -411,9 +411,10 @@ TEST(DescrizioneTreno, OgniRigaEntroLeCelleDelPercorso) {
 // downward; the reader refuses a station once its next row reaches the first board row.
 TEST(DescrizioneTreno, StazioniEntroLeRigheLibereDellaTabella) {
     const auto linea = senza_marcatore(righe_linea());
-    const auto cartelli = static_cast<long>(sezione(linea, "[indicazioni]").size());
-    const long limite = static_cast<long>(riga_tabella::prima_indicazione) - cartelli;
-    const auto stazioni = static_cast<long>(del_treno("[stazioni]").size());
+    const auto cartelli = static_cast<std::int64_t>(sezione(linea, "[indicazioni]").size());
+    const std::int64_t limite =
+        static_cast<std::int64_t>(riga_tabella::prima_indicazione) - cartelli;
+    const auto stazioni = static_cast<std::int64_t>(del_treno("[stazioni]").size());
     EXPECT_LT(stazioni + 1, limite);
     EXPECT_LE(stazioni, 23);
 }

@@ -18,7 +18,9 @@ std::map<std::string, std::string> file_della_corsa(const fs::path& cartella) {
     std::map<std::string, std::string> file;
     for (const auto& voce : fs::directory_iterator(cartella)) {
         const auto nome = voce.path().filename().string();
-        if (nome != "brunavia") file[nome] = prova::leggi_byte(voce.path());
+        if (voce.path().filename() != fs::path(BRUNAVIA_EXE).filename()) {
+            file[nome] = prova::leggi_byte(voce.path());
+        }
     }
     return file;
 }

@@ -1,14 +1,10 @@
 // Temporary files of the file replacement: created exclusively under an unpredictable name,
-// never through a link or over a file that already stands there, with the permissions of a
-// new file.
+// never over a file that already stands there; read-only targets replaced.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -21,41 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Hands out the given suffixes in turn, the last one for ever.
-std::function<std::string()> suffissi(std::vector<std::string> lista) {
-    return [lista = std::move(lista), i = std::size_t{0}]() mutable {
-        return lista[std::min(i++, lista.size() - 1)];
-    };
-}
-
-// Names already taken where a temporary file would go: a link to a file of the user, a file,
-// a link that leads nowhere. Each is passed over, and neither it nor what it leads to changes.
-TEST(FileTemporaneo, NomiGiaPresiNonSonoNeSeguitiNeToccati) {
-    prova::CartellaTemporanea cartella;
-    const auto vittima = cartella / "vittima";
-    prova::scrivi_byte(vittima, "intatto");
-    const auto destinazione = cartella / "Brunavia_706.dat";
-    const auto nome = [&](const std::string& s) {
-        return cartella / (".Brunavia_706.dat." + s + ".tmp");
-    };
-    fs::create_symlink(vittima, nome("A"));
-    prova::scrivi_byte(nome("B"), "gia qui");
-    fs::create_symlink(cartella / "nuovo", nome("C"));
-
-    FileTemporaneo t = crea_temporaneo(destinazione, suffissi({"A", "B", "C", "D"}));
-    ASSERT_TRUE(t.file.aperto());
-    std::error_code errore;
-    EXPECT_TRUE(t.file.scrivi("nuovo", 5, errore));
-    EXPECT_TRUE(t.file.chiudi(errore)) << errore.message();
-
-    EXPECT_EQ(t.percorso, nome("D"));
-    EXPECT_EQ(prova::leggi_byte(nome("D")), "nuovo");
-    EXPECT_EQ(prova::leggi_byte(vittima), "intatto");
-    EXPECT_EQ(fs::read_symlink(nome("A")), vittima);
-    EXPECT_EQ(prova::leggi_byte(nome("B")), "gia qui");
-    EXPECT_EQ(fs::read_symlink(nome("C")), cartella / "nuovo");
-    EXPECT_FALSE(fs::exists(cartella / "nuovo"));
-}
+using prova::suffissi;
 
 TEST(FileTemporaneo, SempreLoStessoNomePresoEUnErroreDiFile) {
     prova::CartellaTemporanea cartella;
@@ -78,42 +40,22 @@ TEST(FileTemporaneo, SuffissiImprevedibili) {
     for (const char c : a + b) EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c))) << c;
 }
 
-// The name a temporary file once had (".NAME.PID.tmp") taken by a link to a file of the user:
-// the replacement neither follows it nor removes it.
-TEST(SostituisciFile, UnCollegamentoAlVecchioNomeTemporaneoResta) {
+// A read-only target (Windows' attribute, POSIX's missing write rights) is replaced, as on
+// POSIX only the folder's rights count; the new file is writable and no temporary file stays.
+TEST(SostituisciFile, UnaDestinazioneDiSolaLetturaESostituita) {
     prova::CartellaTemporanea cartella;
-    const auto vittima = cartella / "vittima";
-    prova::scrivi_byte(vittima, "intatto");
-    const auto collegamento = cartella / (".f.txt." + std::to_string(::getpid()) + ".tmp");
-    fs::create_symlink(vittima, collegamento);
-    sostituisci_file(cartella / "f.txt", "nuovo");
-    EXPECT_EQ(prova::leggi_byte(cartella / "f.txt"), "nuovo");
-    EXPECT_EQ(prova::leggi_byte(vittima), "intatto");
-    EXPECT_EQ(fs::read_symlink(collegamento), vittima);
-    EXPECT_EQ(std::distance(fs::directory_iterator(cartella.percorso()), {}), 3);
-}
+    const auto f = cartella / "Brunavia_706.sim";
+    prova::scrivi_byte(f, "vecchio");
+    constexpr auto kScrittura =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(f, kScrittura, fs::perm_options::remove);
+    ASSERT_EQ(fs::status(f).permissions() & fs::perms::owner_write, fs::perms::none);
 
-// The replaced file has the permissions of a new file: 0666 less the umask (not the 0600 of a
-// private temporary file).
-TEST(SostituisciFile, PermessiDiUnFileNuovo) {
-    struct Caso {
-        mode_t umask;
-        fs::perms permessi;
-    };
-    using fs::perms;
-    const Caso casi[] = {
-        {022, perms::owner_read | perms::owner_write | perms::group_read | perms::others_read},
-        {077, perms::owner_read | perms::owner_write},
-        {002, perms::owner_read | perms::owner_write | perms::group_read | perms::group_write |
-                  perms::others_read},
-    };
-    prova::CartellaTemporanea cartella;
-    for (const Caso& c : casi) {
-        const mode_t prima = ::umask(c.umask);
-        sostituisci_file(cartella / "f.txt", "x");
-        ::umask(prima);
-        EXPECT_EQ(fs::status(cartella / "f.txt").permissions(), c.permessi) << std::oct << c.umask;
-    }
+    sostituisci_file(f, "nuovo");
+
+    EXPECT_EQ(prova::leggi_byte(f), "nuovo");
+    EXPECT_NE(fs::status(f).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_EQ(std::distance(fs::directory_iterator(cartella.percorso()), {}), 1);
 }
 
 }  // namespace

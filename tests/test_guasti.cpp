@@ -70,6 +70,7 @@ class CorsaConGuasto : public testing::TestWithParam<Guasto> {};
 
 TEST_P(CorsaConGuasto, UnaRigaCheNominaIlFileENessunFileParziale) {
     const Guasto& g = GetParam();
+    if (!g.limiti.nessuno() && !prova::limiti_disponibili()) GTEST_SKIP() << prova::kSenzaLimiti;
     prova::CartellaTemporanea cartella;
     const auto programma = prova::copia_programma(cartella.percorso());
     const auto vecchi = scrivi_vecchi_compilati(cartella.percorso());

@@ -20,7 +20,7 @@ std::set<std::string> con_comandi(std::set<std::string> cartelle) {
 
 // Each folder and the folders whose headers it may include: its own and the layers below it,
 // never a sibling. A command of the tool stands on
-// the tool's shared parts; only the command line (`comandi.cpp`, `main.cpp`) sees the commands.
+// the tool's shared parts; only the command line (`comandi.cpp`, `main_*.cpp`) sees the commands.
 const std::set<std::string> kSottoTool = {"tool", "app", "writers", "compiler", "io"};
 const std::map<std::string, std::set<std::string>> kStrati = {
     {"io", {"io"}},
@@ -35,7 +35,7 @@ const std::map<std::string, std::set<std::string>> kStrati = {
     {"tool/plot", con_comandi(kSottoTool)},
     {"tool/lsp", con_comandi(kSottoTool)},
 };
-const std::set<std::string> kRigaDiComando = {"comandi.cpp", "main.cpp"};
+const std::set<std::string> kRigaDiComando = {"comandi.cpp", "main_posix.cpp", "main_win32.cpp"};
 
 // The folder of every project header a source file includes ("tool/check/verifica.h" gives
 // "tool/check").
@@ -91,6 +91,23 @@ TEST(Strati, OgniCartellaDelloStrumentoHaIlSuoStrato) {
         if (!voce.is_directory()) continue;
         const std::string cartella = "tool/" + voce.path().filename().string();
         EXPECT_TRUE(kStrati.contains(cartella)) << cartella;
+    }
+}
+
+// Only the bottom layer tells the systems apart with the preprocessor; above it a system's code
+// is a file of its own (*_posix.cpp, *_win32.cpp), and so it is in the tests.
+TEST(Strati, SoloIoDistingueISistemiColPreprocessore) {
+    const fs::path radice = fs::path(BRUNAVIA_README).parent_path();
+    for (const char* cartella : {"writers", "compiler", "app", "tool", "tests"}) {
+        for (const auto& voce : fs::recursive_directory_iterator(radice / cartella)) {
+            const auto estensione = voce.path().extension();
+            if (estensione != ".h" && estensione != ".cpp") continue;
+            std::ifstream in(voce.path());
+            for (std::string riga; std::getline(in, riga);) {
+                EXPECT_FALSE(riga.starts_with("#") && riga.find("_WIN32") != std::string::npos)
+                    << voce.path().string() << ": " << riga;
+            }
+        }
     }
 }
 

@@ -1,28 +1,18 @@
 // Speed boards read back by the tool: each code round(right / 5 + left × 20) gives the speeds
 // when it has one reading and says "ambiguo" with the raw number when it has several.
 #include <gtest/gtest.h>
-#include <rapidcheck/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "compiler/posa_linea.h"
+#include "tests/aiuti_strumento.h"
 #include "tool/scenario.h"
 
 namespace brunavia::strumento {
 namespace {
 
-// The code the compiler stores for a board with these category-a speeds.
-std::int16_t codice_compilato(std::int32_t sinistra, std::int32_t destra) {
-    Form1 f;
-    f.celle.assign(4, cella{});
-    IndicatoriVMax r;
-    r.vas = sinistra;
-    r.vad = destra;
-    EXPECT_EQ(memo_indicatori_v_max(f, r), EsitoPosa::posata);
-    return f.celle[1].dato0;
-}
+using prova::codice_compilato;
 
 TEST(StrumentoCartelliV, CodiciLettiUnaVoltaOAmbigui) {
     struct Caso {
@@ -61,26 +51,6 @@ TEST(StrumentoCartelliV, UnCartelloSiLeggeConLeSueTreCategorieEStrisce) {
               "a 85|0, b ambiguo, grezzo 2020: 101|0 o 100|100, c 80|60");
     EXPECT_EQ(i.strisce_sinistra, 2);
     EXPECT_EQ(i.strisce_destra, 1);
-}
-
-// Every board within the ranges reads back with its own speeds among the readings; it has a
-// single reading exactly when no other board in the ranges stores the same code.
-RC_GTEST_PROP(StrumentoCartelliV, LaLetturaContieneSempreIlCartelloScritto, ()) {
-    const bool passi_di_5 = *rc::gen::arbitrary<bool>();
-    const std::int32_t sinistra =
-        passi_di_5 ? 5 * *rc::gen::inRange(0, 328) : *rc::gen::inRange(0, 1630);
-    const std::int32_t destra =
-        passi_di_5 ? 5 * *rc::gen::inRange(0, 100) : *rc::gen::inRange(0, 98);
-    const std::int32_t quinti = static_cast<std::int32_t>(std::nearbyint(destra / 5.0));
-    const CodiceVelocita c = leggi_codice_velocita(codice_compilato(sinistra, destra));
-    const VelocitaCartello scritto{sinistra, quinti * 5};
-    RC_ASSERT(std::find(c.letture.begin(), c.letture.end(), scritto) != c.letture.end());
-    // Another board in the ranges with the same code: one step of 100 km/h to the right (left
-    // down by 1 ... 4 to a multiple of 5) or back to the left (right below 100 km/h).
-    const bool altro_a_destra =
-        sinistra > 0 && quinti + 20 * (sinistra % 5 == 0 ? 5 : sinistra % 5) < 100;
-    const bool altro_a_sinistra = quinti >= 20;
-    RC_ASSERT(c.unica() == !(altro_a_destra || altro_a_sinistra));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -112,10 +113,37 @@ TEST(StrumentoCompila, NomeAccentatoInWindows1252NellaTabella) {
                        "-o", "uscita", "--scenario", "V\u00E0lle", "--train", "42"},
                       lavoro.percorso());
     ASSERT_EQ(esito.stato, 0) << esito.errori;
-    const auto sim = lavoro / "uscita" / "V\u00E0lle_42.sim";
+    // The names are UTF-8 text: a path made from them is UTF-16 on Windows.
+    const auto sim = lavoro / "uscita/V\u00E0lle_42.sim";
     ASSERT_TRUE(fs::exists(sim));
-    EXPECT_TRUE(fs::exists(lavoro / "uscita" / "V\u00E0lle_linea.dat"));
+    EXPECT_TRUE(fs::exists(lavoro / "uscita/V\u00E0lle_linea.dat"));
     EXPECT_EQ(decodifica_tabella(prova::leggi_byte(sim))[85].testo, "\x56\xE0\x6C\x6C\x65");
+}
+
+// An output folder whose full path passes Windows' old limit of 260 characters, compiled into
+// twice: the second run replaces the first one's files, a read-only table among them, and
+// leaves no temporary file.
+TEST(StrumentoCompila, CartellaOltre260CaratteriEFileDiSolaLettura) {
+    prova::CartellaTemporanea descrizioni, lavoro;
+    scrivi_descrizioni(descrizioni.percorso());
+    std::string lunga;
+    for (char c = 'a'; c <= 'f'; ++c) lunga += "cartella_di_uscita_" + std::string(30, c) + "/";
+    const fs::path uscita = lavoro / lunga;
+    ASSERT_GT(uscita.native().size(), 260u);
+    const std::vector<std::string> riga = {"compile", (descrizioni / kLinea).string(),
+                                           (descrizioni / kTreno).string(), "-o", uscita.string()};
+    ASSERT_EQ(prova::esegui(BRUNAVIA_TOOL_EXE, riga, lavoro.percorso()).stato, 0);
+    const std::string tabella = prova::leggi_byte(uscita / "Brunavia_706.sim");
+    prova::scrivi_byte(uscita / "Brunavia_706.sim", "vecchia");
+    fs::permissions(uscita / "Brunavia_706.sim", fs::perms::owner_write | fs::perms::group_write,
+                    fs::perm_options::remove);
+
+    const auto esito = prova::esegui(BRUNAVIA_TOOL_EXE, riga, lavoro.percorso());
+
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    EXPECT_TRUE(prova::leggi_byte(uscita / "Brunavia_706.sim") == tabella);
+    EXPECT_EQ(prova::nomi_in(uscita), (std::set<std::string>{"Brunavia_706.dat", "Brunavia_706.sim",
+                                                             "Brunavia_linea.dat"}));
 }
 
 // Without --scenario and --train the names come from description files named as the program

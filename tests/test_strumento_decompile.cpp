@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <rapidcheck/gtest.h>
 
 #include <filesystem>
 #include <optional>
@@ -12,7 +11,7 @@
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
 #include "tests/aiuti.h"
-#include "tests/descrizioni_casuali.h"
+#include "tests/aiuti_strumento.h"
 #include "tool/comandi.h"
 #include "tool/decompile/decompila.h"
 #include "writers/scrittore_testo.h"
@@ -24,24 +23,11 @@ namespace {
 namespace fs = std::filesystem;
 
 const NomiScenario kNomi{"Brunavia", "706"};
+using prova::compila_testi;
 
 std::string testo_di(const std::vector<std::string>& lista) {
     std::size_t righe = 0;
     return codifica_righe(lista, righe);
-}
-
-// The compiled files of a pair of descriptions, compiled in memory; nothing when the compile
-// records an error.
-std::optional<Compilati> compila_testi(const std::string& linea, const std::string& treno,
-                                       int flag = 1, const NomiScenario& nomi = kNomi) {
-    Form1 f;
-    f.nome_scenario = nomi.scenario;
-    f.numero_treno = nomi.treno;
-    DescrizioniInMemoria d(linea, treno);
-    if (!compila(f, flag, d) || f.codice_errore != 0) return std::nullopt;
-    std::optional<std::string> piano;
-    if (flag != 0) piano = serializza_tracciato(f.tracciato);
-    return compilati_da_byte(serializza_celle(f), serializza_tabella(f), piano);
 }
 
 // compile -> decompile -> compile gives the same bytes; the descriptions are returned.
@@ -503,59 +489,6 @@ TEST(StrumentoDecompile, RigaDiComandoErrata) {
         EXPECT_FALSE(err.empty());
     }
     EXPECT_TRUE(fs::is_empty(c.uscita.percorso()));
-}
-
-// ---- random description pairs ----
-
-RC_GTEST_PROP(StrumentoDecompile, CoppieCasualiRitornanoAgliStessiByte, ()) {
-    const prova::CoppiaCasuale coppia = *prova::coppia_casuale();
-    const auto originale = compila_testi(coppia.linea, coppia.treno, coppia.con_piano ? 1 : 0);
-    RC_PRE(originale.has_value());
-    const EsitoDecompila esito = decompila(*originale, kNomi);
-    // Every pair that compiles without error has a description: none is refused.
-    std::string motivi;
-    for (const auto& m : esito.motivi) motivi += m + "\n";
-    RC_LOG() << motivi << "--- linea\n" << coppia.linea << "--- treno\n" << coppia.treno;
-    RC_ASSERT(esito.descrizioni.has_value());
-    const auto di_nuovo =
-        compila_testi(esito.descrizioni->linea, esito.descrizioni->treno, coppia.con_piano ? 1 : 0);
-    RC_ASSERT(di_nuovo.has_value());
-    RC_ASSERT(di_nuovo->byte_celle == originale->byte_celle);
-    RC_ASSERT(di_nuovo->byte_tabella == originale->byte_tabella);
-    RC_ASSERT(di_nuovo->byte_tracciato == originale->byte_tracciato);
-}
-
-// Compiled files with some bytes changed, as a damaged copy or a hand edit leaves them: when
-// they still decode, decompile refuses with a reason or writes descriptions that give them back.
-RC_GTEST_PROP(StrumentoDecompile, FileAlteratiRifiutatiOppureRiprodotti, ()) {
-    const prova::CoppiaCasuale coppia = *prova::coppia_casuale();
-    const auto originale = compila_testi(coppia.linea, coppia.treno, coppia.con_piano ? 1 : 0);
-    RC_PRE(originale.has_value());
-    std::string celle = originale->byte_celle;
-    std::string tabella = originale->byte_tabella;
-    const int modifiche = *rc::gen::inRange(1, 6);
-    for (int i = 0; i < modifiche; ++i) {
-        std::string& file = *rc::gen::arbitrary<bool>() ? celle : tabella;
-        const auto dove = *rc::gen::inRange<std::size_t>(0, file.size());
-        file[dove] = static_cast<char>(*rc::gen::arbitrary<unsigned char>());
-    }
-    std::optional<Compilati> alterati;
-    try {
-        alterati = compilati_da_byte(celle, tabella, originale->byte_tracciato);
-    } catch (const ErroreDecodifica&) {
-        RC_DISCARD("non si decodifica piu'");
-    }
-    const EsitoDecompila esito = decompila(*alterati, kNomi);
-    RC_CLASSIFY(esito.descrizioni.has_value(), "riprodotti");
-    if (!esito.descrizioni) {
-        RC_ASSERT(!esito.motivi.empty());
-        return;
-    }
-    const auto di_nuovo =
-        compila_testi(esito.descrizioni->linea, esito.descrizioni->treno, coppia.con_piano ? 1 : 0);
-    RC_ASSERT(di_nuovo.has_value());
-    RC_ASSERT(di_nuovo->byte_celle == celle);
-    RC_ASSERT(di_nuovo->byte_tabella == tabella);
 }
 
 }  // namespace

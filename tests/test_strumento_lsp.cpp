@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -419,37 +417,8 @@ TEST_F(LspConCartella, UnDocumentoDi50MB) {
 // The server as a child process, its standard input and output on pipes.
 class ServerFiglio {
 public:
-    ServerFiglio() {
-        int dentro[2], fuori[2];
-        if (::pipe(dentro) != 0 || ::pipe(fuori) != 0) throw std::runtime_error("pipe");
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(dentro[0], 0);
-            ::dup2(fuori[1], 1);
-            ::close(dentro[1]);
-            ::close(fuori[0]);
-            ::execl(BRUNAVIA_TOOL_EXE, BRUNAVIA_TOOL_EXE, "lsp", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(dentro[0]);
-        ::close(fuori[1]);
-        scrivi_ = dentro[1];
-        leggi_ = fuori[0];
-    }
-    ~ServerFiglio() {
-        chiudi_ingresso();
-        if (pid_ > 0) attendi();
-        ::close(leggi_);
-    }
-    void invia(const Json& j) {
-        const std::string s = incornicia(j);
-        std::size_t fatto = 0;
-        while (fatto < s.size()) {
-            const ssize_t n = ::write(scrivi_, s.data() + fatto, s.size() - fatto);
-            if (n <= 0) throw std::runtime_error("write");
-            fatto += static_cast<std::size_t>(n);
-        }
-    }
+    ServerFiglio() : figlio_(BRUNAVIA_TOOL_EXE, {"lsp"}) {}
+    void invia(const Json& j) { figlio_.scrivi(incornicia(j)); }
     // The next message, or null after ten seconds of silence or at the end of output.
     Json ricevi() {
         for (;;) {
@@ -462,12 +431,9 @@ public:
                     return j;
                 }
             }
-            pollfd p{leggi_, POLLIN, 0};
-            if (::poll(&p, 1, 10000) <= 0) return nullptr;
-            char buf[65536];
-            const ssize_t n = ::read(leggi_, buf, sizeof buf);
-            if (n <= 0) return nullptr;
-            letti_.append(buf, static_cast<std::size_t>(n));
+            const std::string letti = figlio_.leggi(std::chrono::seconds(10));
+            if (letti.empty()) return nullptr;
+            letti_ += letti;
         }
     }
     // The next message that is an answer to `id` or a notification `metodo`.
@@ -478,21 +444,11 @@ public:
         }
         return nullptr;
     }
-    void chiudi_ingresso() {
-        if (scrivi_ >= 0) ::close(scrivi_);
-        scrivi_ = -1;
-    }
-    int attendi() {
-        int stato = 0;
-        ::waitpid(pid_, &stato, 0);
-        pid_ = -1;
-        return WIFEXITED(stato) ? WEXITSTATUS(stato) : 128 + WTERMSIG(stato);
-    }
+    void chiudi_ingresso() { figlio_.chiudi_ingresso(); }
+    int attendi() { return figlio_.attendi(); }
 
 private:
-    pid_t pid_ = -1;
-    int scrivi_ = -1;
-    int leggi_ = -1;
+    prova::ProcessoFiglio figlio_;
     std::string letti_;
 };
 
@@ -585,10 +541,10 @@ TEST_F(LspConCartella, NeovimRiceveDiagnosiHoverECompletamento) {
     const std::filesystem::path lua =
         std::filesystem::path(BRUNAVIA_README).parent_path() / "tests" / "nvim" / "sessione.lua";
     const std::filesystem::path uscita = cartella / "nvim.json";
-    ::setenv("BRUNAVIA_TOOL", BRUNAVIA_TOOL_EXE, 1);
-    ::setenv("BRUNAVIA_NVIM_USCITA", uscita.c_str(), 1);
-    ::setenv("BRUNAVIA_HOVER", "44,23", 1);
-    ::setenv("BRUNAVIA_COMPLETAMENTO", "69,3", 1);
+    prova::imposta_variabile("BRUNAVIA_TOOL", BRUNAVIA_TOOL_EXE);
+    prova::imposta_variabile("BRUNAVIA_NVIM_USCITA", uscita.string());
+    prova::imposta_variabile("BRUNAVIA_HOVER", "44,23");
+    prova::imposta_variabile("BRUNAVIA_COMPLETAMENTO", "69,3");
     const auto esito = prova::esegui(*nvim, {"--headless", "-u", lua.string(), "Prova_706-.txt"},
                                      cartella.percorso());
     ASSERT_EQ(esito.stato, 0) << esito.errori;

@@ -297,7 +297,9 @@ TEST(StrumentoPlot, FileDiCompilazioniDiverseRifiutati) {
         prova::CartellaTemporanea misto;
         for (const auto& voce : fs::directory_iterator(spedito.percorso()))
             fs::copy_file(voce.path(), misto / voce.path().filename());
-        fs::copy_file(piccolo / c.file, misto / c.file, fs::copy_options::overwrite_existing);
+        // Removed first: MinGW's copy_file refuses to overwrite under Wine ("File exists").
+        fs::remove(misto / c.file);
+        fs::copy_file(piccolo / c.file, misto / c.file);
         const auto svg = misto / "x.svg";
         const auto e = prova::esegui(BRUNAVIA_TOOL_EXE,
                                      {"plot", misto.percorso().string(), "-o", svg.string()},

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <rapidcheck/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -13,32 +12,21 @@
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
 #include "tests/aiuti.h"
+#include "tests/aiuti_strumento.h"
 #include "tool/check/verifica.h"
 #include "tool/comandi.h"
 #include "tool/compile/compilazione.h"
 #include "tool/trappole.h"
-#include "writers/scrittore_testo.h"
 #include "writers/scrittori.h"
 
 namespace brunavia::strumento {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string testo_di(const std::vector<std::string>& lista) {
-    std::size_t righe = 0;
-    return codifica_righe(lista, righe);
-}
-
-// The shipped descriptions, as the program writes them.
-const std::string& linea_spedita() {
-    static const std::string t = testo_di(righe_linea());
-    return t;
-}
-const std::string& treno_spedito() {
-    static const std::string t = testo_di(righe_treno());
-    return t;
-}
+using prova::errori_compilati;
+using prova::esito_compilazione;
+using prova::linea_spedita;
+using prova::treno_spedito;
 
 // The text with the one occurrence of `vecchio` replaced.
 std::string con(const std::string& testo, const std::string& vecchio, const std::string& nuovo) {
@@ -168,26 +156,6 @@ TEST(Verifica, OgniTipoDiAvvisoHaUnCasoEUnCodiceStabile) {
     }
 }
 
-// What a compile leaves: its errors and the bytes of the table and the cells.
-std::string esito_compilazione(const std::string& linea, const std::string& treno, bool osservata) {
-    Form1 f;
-    RegistroRighe registro(f, false);
-    if (osservata) f.osservatore = &registro;
-    DescrizioniInMemoria d(linea, treno);
-    std::string r;
-    try {
-        if (compila(f, 1, d)) timbra_modello(f);
-    } catch (const Terminazione& t) {
-        r += t.what();
-    }
-    for (const ErroreRegistrato& e : f.errori_registrati) {
-        r += std::to_string(e.codice) + "," + std::to_string(e.posizione.value_or(-1)) + "," +
-             std::to_string(e.luogo.campo.riga) + ";";
-    }
-    if (f.celle_dimensionate()) r += serializza_tabella(f) + serializza_celle(f);
-    return r;
-}
-
 // Watching the reading changes nothing the compile does, whatever the texts.
 TEST(Verifica, OsservareNonCambiaLaCompilazione) {
     for (const CasoAvviso& c : kCasi) {
@@ -201,22 +169,6 @@ TEST(Verifica, OsservareNonCambiaLaCompilazione) {
                 << c.codice << " " << nuovo;
         }
     }
-}
-
-// The compile's errors, as it records them, for the same texts (and the error report's number
-// when it ended the compile).
-std::vector<ErroreRegistrato> errori_compilati(const std::string& linea, const std::string& treno) {
-    Form1 f;
-    DescrizioniInMemoria d(linea, treno);
-    try {
-        compila(f, 1, d);
-    } catch (const Terminazione& t) {
-        // The error report ended the compile: its number, without a position.
-        const std::string prompt = t.what();
-        f.errori_registrati.push_back(
-            {std::stoi(prompt.substr(prompt.find_last_of(' ') + 1)), std::nullopt, {}, {}});
-    }
-    return f.errori_registrati;
 }
 
 TEST(Verifica, UnErroreDellaLineaNonNascondeQuelliDelTreno) {
@@ -240,39 +192,6 @@ TEST(Verifica, UnErroreDellaLineaNonNascondeQuelliDelTreno) {
     EXPECT_EQ(d[1].luogo.file, FileDescrizione::treno);
     EXPECT_EQ(d[1].luogo.campo.riga, 96);
     EXPECT_TRUE(d[1].dopo_ripresa);
-}
-
-// Any edit of the descriptions: the watched compile is the compile, check ends, and every error the
-// compile records is among its diagnostics, with the same number and position and not marked as
-// found by reading on.
-RC_GTEST_PROP(Verifica, OgniErroreDellaCompilazioneCompare, ()) {
-    const bool nel_treno = *rc::gen::arbitrary<bool>();
-    std::string testo = nel_treno ? treno_spedito() : linea_spedita();
-    const auto modifiche = *rc::gen::inRange(1, 6);
-    for (int i = 0; i < modifiche; ++i) {
-        const auto dove =
-            static_cast<std::size_t>(*rc::gen::inRange(0, static_cast<int>(testo.size())));
-        const auto quanti = static_cast<std::size_t>(*rc::gen::inRange(0, 12));
-        const std::string nuovo = *rc::gen::element<std::string>(
-            "", ",", "\r\n", "-", "0", "9", "99999999999", "[x]", "[aderenza]", "segnale, 1400",
-            "stazione", "pendenza, 5", " ", "a");
-        testo.replace(dove, std::min(quanti, testo.size() - dove), nuovo);
-    }
-    const std::string linea = nel_treno ? linea_spedita() : testo;
-    const std::string treno = nel_treno ? testo : treno_spedito();
-    // Watching the reading changes nothing the compile does.
-    RC_ASSERT(esito_compilazione(linea, treno, true) == esito_compilazione(linea, treno, false));
-    const auto d = verifica_descrizioni(linea, treno);
-    // Handed on as found, yet in file order.
-    for (std::size_t i = 1; i < d.size(); ++i) {
-        RC_ASSERT(!(chiave_di(d[i].luogo) < chiave_di(d[i - 1].luogo)));
-    }
-    for (const ErroreRegistrato& e : errori_compilati(linea, treno)) {
-        RC_ASSERT(std::any_of(d.begin(), d.end(), [&](const Diagnosi& x) {
-            return x.errore && x.numero == e.codice && x.posizione == e.posizione &&
-                   !x.dopo_ripresa;
-        }));
-    }
 }
 
 TEST(Verifica, DopoUnaRigaRifiutataLeggeLeRigheSeguenti) {

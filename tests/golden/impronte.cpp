@@ -1,7 +1,5 @@
 #include "tests/golden/impronte.h"
 
-#include <openssl/evp.h>
-
 #include <algorithm>
 #include <bit>
 #include <cstdio>
@@ -18,6 +16,7 @@
 #include "compiler/file_compilati.h"
 #include "compiler/memorizza.h"
 #include "io/cp1252.h"
+#include "tests/golden/impronte_sha.h"
 #include "tool/decodifica.h"
 #include "tool/diagnosi.h"
 #include "tool/registro_righe.h"
@@ -35,25 +34,20 @@ struct Vista {
     std::size_t totale = 0;
 };
 
-namespace {
-
-// The plan is fingerprinted in this many blocks of points.
-constexpr std::size_t kBlocchiPiano = 8;
-
-std::string sha256(const std::string& byte) {
-    unsigned char md[EVP_MAX_MD_SIZE];
-    unsigned int n = 0;
-    if (EVP_Digest(byte.data(), byte.size(), md, &n, EVP_sha256(), nullptr) != 1) {
-        throw std::runtime_error("SHA-256 non disponibile");
-    }
+std::string esadecimale(const unsigned char* digest, std::size_t quanti) {
     std::string r;
     char h[3];
-    for (unsigned int i = 0; i < n; ++i) {
-        std::snprintf(h, sizeof h, "%02x", md[i]);
+    for (std::size_t i = 0; i < quanti; ++i) {
+        std::snprintf(h, sizeof h, "%02x", digest[i]);
         r += h;
     }
     return r;
 }
+
+namespace {
+
+// The plan is fingerprinted in this many blocks of points.
+constexpr std::size_t kBlocchiPiano = 8;
 
 // A 64-bit digest for the short digests of records and members: FNV-1a over bytes, one
 // multiply and shift per whole value.

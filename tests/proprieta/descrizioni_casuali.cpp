@@ -1,4 +1,4 @@
-#include "tests/descrizioni_casuali.h"
+#include "tests/proprieta/descrizioni_casuali.h"
 
 #include <algorithm>
 #include <array>

@@ -5,15 +5,10 @@
 #include "io/sistema.h"
 #include "tool/comandi.h"
 
-#ifdef _WIN32
 // The command line as Windows gives it, UTF-16, turned into UTF-8 for the commands.
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> argomenti;
     for (int i = 1; i < argc; ++i) argomenti.push_back(brunavia::utf8_di(argv[i]));
-#else
-int main(int argc, char** argv) {
-    const std::vector<std::string> argomenti(argv + 1, argv + argc);
-#endif
     brunavia::prepara_processo();
     return brunavia::strumento::esegui_strumento(argomenti, std::cout, std::cerr);
 }
