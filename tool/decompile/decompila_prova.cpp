@@ -154,11 +154,21 @@ EsitoProva prova_descrizioni(const std::string& linea, const std::string& treno,
         esito.differenze.push_back(std::string("la compilazione non riesce: ") + e.what());
         return esito;
     }
+    // Descriptions that give the bytes back only with an error recorded would make the author's
+    // compile fail: they do not count as reproducing the files.
+    if (f.codice_errore != 0) {
+        const ErroreRegistrato* e =
+            f.errori_registrati.empty() ? nullptr : &f.errori_registrati.back();
+        esito.differenze.push_back(
+            "la compilazione delle descrizioni ricavate registra l'errore n. " +
+            std::to_string(f.codice_errore) +
+            (e && e->posizione ? ", posizione " + std::to_string(*e->posizione) : std::string()));
+    }
     const bool piano_uguale =
         !attesi.byte_tracciato || serializza_tracciato(f.tracciato) == *attesi.byte_tracciato;
     const bool tabella_uguale = serializza_tabella(f) == attesi.byte_tabella;
     const bool celle_uguali = serializza_celle(f) == attesi.byte_celle;
-    esito.riprodotto = piano_uguale && tabella_uguale && celle_uguali;
+    esito.riprodotto = f.codice_errore == 0 && piano_uguale && tabella_uguale && celle_uguali;
     if (!celle_uguali) differenze_celle(attesi.celle, f.celle, esito.differenze);
     if (!tabella_uguale) differenze_tabella(attesi.tabella, f.tabella, esito.differenze);
     if (!piano_uguale && attesi.tracciato) {
