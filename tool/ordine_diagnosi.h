@@ -68,7 +68,7 @@ public:
     void aggiungi(Diagnosi d, int passo);
     // Nothing will be added before `fino` from now on: all that lies before it goes out.
     void fino_a(ChiaveDiagnosi fino);
-    void fine() { fino_a({4, 0, 0}); }
+    void fine() { fino_a(inizio_dopo(FileDescrizione::nessuno)); }
 
 private:
     struct Voce {

@@ -42,8 +42,6 @@ bool intestazione_di_sezione(std::string_view testo) {
     return intestazione(testo) && testo.find('-') == std::string_view::npos;
 }
 
-constexpr std::size_t kCampiDiUnaRiga = 4;
-
 }  // namespace
 
 void RegistroRighe::campo(bool numero, PosizioneCampo dove, std::string_view testo) {
@@ -142,11 +140,7 @@ void RegistroRighe::non_esaminato(PosizioneCampo dove, std::string_view testo) {
 }
 
 void RegistroRighe::riga(TipoRiga tipo) {
-    if (!parola_corrente_) return;
-    ParolaLetta& p = parole_[*parola_corrente_];
-    // Most rows read a few fields: room for them at once rather than grown one by one.
-    if (p.tipi.empty()) p.campi.reserve(kCampiDiUnaRiga);
-    p.tipi.push_back(tipo);
+    if (parola_corrente_) parole_[*parola_corrente_].tipi.push_back(tipo);
 }
 
 // A fill that wrote only the cell at the cursor, its row lying at or before it, pushed the

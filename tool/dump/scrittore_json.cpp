@@ -68,30 +68,17 @@ void ScrittoreJson::separa() {
     if (dopo_valore_) testo_ += ',';
 }
 
-ScrittoreJson& ScrittoreJson::oggetto() {
+ScrittoreJson& ScrittoreJson::apri(char parentesi) {
     separa();
-    testo_ += '{';
+    testo_ += parentesi;
     dopo_valore_ = false;
     return *this;
 }
 
-ScrittoreJson& ScrittoreJson::fine_oggetto() {
-    testo_ += '}';
+ScrittoreJson& ScrittoreJson::chiudi(char parentesi) {
+    testo_ += parentesi;
     dopo_valore_ = true;
     forse_svuota();
-    return *this;
-}
-
-ScrittoreJson& ScrittoreJson::lista() {
-    separa();
-    testo_ += '[';
-    dopo_valore_ = false;
-    return *this;
-}
-
-ScrittoreJson& ScrittoreJson::fine_lista() {
-    testo_ += ']';
-    dopo_valore_ = true;
     return *this;
 }
 

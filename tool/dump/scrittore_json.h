@@ -23,10 +23,10 @@ public:
     ScrittoreJson(const ScrittoreJson&) = delete;
     ScrittoreJson& operator=(const ScrittoreJson&) = delete;
 
-    ScrittoreJson& oggetto();
-    ScrittoreJson& fine_oggetto();
-    ScrittoreJson& lista();
-    ScrittoreJson& fine_lista();
+    ScrittoreJson& oggetto() { return apri('{'); }
+    ScrittoreJson& fine_oggetto() { return chiudi('}'); }
+    ScrittoreJson& lista() { return apri('['); }
+    ScrittoreJson& fine_lista() { return chiudi(']'); }
     // The key of the next member of an object.
     ScrittoreJson& chiave(std::string_view nome);
 
@@ -48,6 +48,8 @@ public:
     }
 
 private:
+    ScrittoreJson& apri(char parentesi);
+    ScrittoreJson& chiudi(char parentesi);
     // A value already written as JSON (a number, a literal).
     ScrittoreJson& grezzo(std::string_view token);
     // The comma before a value or key that follows another in the same object or list.

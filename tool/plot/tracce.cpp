@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -32,7 +33,8 @@ double etichette_in_corsie(Pagina& p, const Dati& d, const std::vector<Etichetta
         intervalli.push_back({sinistra, sinistra + w});
     }
     const auto corsie = disponi_in_corsie(intervalli, kDistaccoEtichette);
-    const std::size_t limite = d.ogni_etichetta ? corsie.size() + 1 : kCorsieMassime;
+    const std::size_t limite =
+        d.ogni_etichetta ? std::numeric_limits<std::size_t>::max() : kCorsieMassime;
     const auto base = [&](std::size_t corsia) {
         return y_simboli + kRigaSimboli + (static_cast<double>(corsia) + 1) * kCorsia - 3;
     };
